@@ -1,0 +1,95 @@
+#pragma once
+// Our own stand-in for the catalogue engine's object interface, over mdbtools' libmdb.
+// Only reading: the file is opened read-only and nothing is ever written to it.
+// Every failure is a RuntimeError (kind Engine, with a number and a French text),
+// raised out of the call.
+
+#include "MixedValue.h"
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace jet {
+
+class TableData;   // one decoded table, shared by the record sets over it
+class DatabaseFile;
+
+class Field {
+public:
+    Field(const class Recordset *owner, std::int16_t position) : m_owner(owner), m_position(position) {}
+    // The value in the current record; fails with "no current record" when there is none.
+    MixedValue Value() const;
+    QString Name() const;
+
+private:
+    const class Recordset *m_owner;
+    std::int16_t m_position;
+};
+
+class Fields {
+public:
+    explicit Fields(const class Recordset *owner) : m_owner(owner) {}
+    Field operator[](std::int16_t position) const;   // fails when out of range
+    std::int16_t Count() const;
+
+private:
+    const class Recordset *m_owner;
+};
+
+class Recordset {
+public:
+    virtual ~Recordset();
+
+    void MoveFirst();        // fails on an empty record set
+    void MoveNext();         // fails when already past the last record
+    // `EOF` is a C library macro, hence the spelling.
+    bool Eof() const;
+    std::int32_t RecordCount() const;
+    const jet::Fields &Fields() const { return m_fields; }
+
+    // Table-type record sets only.
+    void setIndex(const QString &indexName);
+    QString Index() const;
+    // Comparison "=" and one key: the first record whose key equals `key` (the index's
+    // case-insensitive comparison) becomes current; otherwise there is no current record.
+    void Seek(const QString &comparison, const MixedValue &key);
+    bool NoMatch() const;
+
+    // Internal: the value at (current record, position); used by Field.
+    MixedValue valueAt(std::int16_t position) const;
+    QString nameAt(std::int16_t position) const;
+    std::int16_t fieldCount() const;
+
+protected:
+    Recordset();
+
+private:
+    friend class Database;
+    struct State;
+    std::unique_ptr<State> m_state;
+    jet::Fields m_fields{this};
+};
+
+class Database {
+public:
+    ~Database();
+    // A table name gives a table-type record set in stored order; query text gives the
+    // query's result, positioned on its first record when there is one.
+    std::unique_ptr<Recordset> OpenRecordset(const QString &nameOrQuery);
+    QString Name() const;
+
+private:
+    friend class DBEngine;
+    explicit Database(std::shared_ptr<DatabaseFile> file);
+    std::shared_ptr<DatabaseFile> m_file;
+};
+
+class DBEngine {
+public:
+    // Opens the file shared and, at the file level, read-only.
+    static std::shared_ptr<Database> OpenDatabase(const QString &path);
+};
+
+}  // namespace jet
