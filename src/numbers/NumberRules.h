@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 // Locale-blind reading: blanks, tabs and line feeds removed, optional sign, digits with at
 // most one period; stops at the first character that does not fit. Never fails.
@@ -17,6 +18,9 @@ double ReadLenient(const QString &text);
 // Locale-aware readers (decimal separator, group separator, minus sign of `rs`).
 double ReadLocaleDouble(const QString &text, const RegionalSettings &rs);
 Currency ReadLocaleCurrency(const QString &text, const RegionalSettings &rs);
+// ReadLocaleDouble for loops where an unreadable text is ordinary (an empty discount cell):
+// no value where ReadLocaleDouble raises, and no exception to pay for.
+std::optional<double> TryReadLocaleDouble(const QString &text, const RegionalSettings &rs);
 
 // Rounds to the nearest ten-thousandth, halves to even; text through ReadLocaleCurrency;
 // empty gives 0; null fails.

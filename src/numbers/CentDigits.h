@@ -1,0 +1,24 @@
+#pragma once
+// An amount rounded to the cent, halves away from zero, as both amount formats write it:
+// the sign, the digits of the whole part and the two decimals.
+
+#include "Currency.h"
+#include "DecimalNumber.h"
+
+#include <QString>
+#include <string_view>
+
+struct CentDigits {
+    bool negative = false;   // never set for an amount that rounds to zero
+    std::string_view whole;  // at least one digit; points into `scaled`
+    std::string_view cents;  // two digits; points into `scaled`
+
+    explicit CentDigits(const DecimalNumber &amount);
+    CentDigits(const CentDigits &) = delete;   // the views point into this very object
+
+    // Appends the locale's decimal separator and the two decimals.
+    void appendDecimals(QString &out, const QString &decimalSeparator) const;
+
+private:
+    ScaledDigits scaled;
+};

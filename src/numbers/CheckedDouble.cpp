@@ -1,0 +1,12 @@
+#include "NumberRules.h"
+
+#include "RuntimeError.h"
+
+#include <cmath>
+
+double CheckedDouble(double value)
+{
+    if (!std::isfinite(value))
+        throw RuntimeError::overflow();
+    return value;
+}

@@ -1,0 +1,216 @@
+#include "DecimalNumber.h"
+
+#include "NumberDecisions.h"
+#include "RuntimeError.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+// Exponents beyond this are far past every range this program meets; clamping keeps the
+// sums of exponents from overflowing an int.
+constexpr int ExponentLimit = 100000;
+
+// A number below 10^-LowestPower rounds to zero as a double.
+constexpr int LowestPower = 330;
+// A number of at least 10^HighestPower is beyond the double's range.
+constexpr int HighestPower = 310;
+
+void dropTrailingZeros(DecimalNumber &n)
+{
+    while (n.count > 0 && n.digits[n.count - 1] == '0' && !n.droppedNonZero) {
+        --n.count;
+        ++n.exponent;
+    }
+}
+
+int writeUnsigned(char *out, std::uint64_t value)
+{
+    const auto result = std::to_chars(out, out + 20, value);
+    return static_cast<int>(result.ptr - out);
+}
+
+} // namespace
+
+void DecimalNumber::addWholeDigit(char digit)
+{
+    if (count == 0 && digit == '0')
+        return;
+    if (count < MaxDigits) {
+        digits[count++] = digit;
+    } else {
+        ++exponent;
+        droppedNonZero = droppedNonZero || digit != '0';
+    }
+}
+
+void DecimalNumber::addFractionDigit(char digit)
+{
+    if (count == 0 && digit == '0') {
+        --exponent;
+    } else if (count < MaxDigits) {
+        digits[count++] = digit;
+        --exponent;
+    } else {
+        droppedNonZero = droppedNonZero || digit != '0';
+    }
+}
+
+void DecimalNumber::scaleByPowerOfTen(int power)
+{
+    exponent = std::clamp(exponent + std::clamp(power, -ExponentLimit, ExponentLimit),
+                          -2 * ExponentLimit, 2 * ExponentLimit);
+}
+
+DecimalNumber DecimalNumber::userView(double value)
+{
+    if (!std::isfinite(value))
+        throw RuntimeError::overflow();
+    DecimalNumber n;
+    if (value == 0)
+        return n;
+    n.negative = value < 0;
+    // "d.dddddddddddddde±xx": the view's digits, correctly rounded from the binary value.
+    char text[40];
+    const auto written = std::to_chars(text, text + sizeof text, std::fabs(value),
+                                       std::chars_format::scientific,
+                                       NumberDecisions::ViewDigits - 1);
+    const char *p = text;
+    n.digits[n.count++] = *p++;
+    for (++p; *p != 'e'; ++p)
+        n.digits[n.count++] = *p;
+    int power = 0;
+    std::from_chars(p + (p[1] == '+' ? 2 : 1), written.ptr, power);
+    n.exponent = power - (n.count - 1);
+    dropTrailingZeros(n);
+    return n;
+}
+
+DecimalNumber DecimalNumber::exact(Currency value)
+{
+    DecimalNumber n;
+    n.negative = value.tenThousandths < 0;
+    // The magnitude of the most negative value does not fit int64: work unsigned.
+    const std::uint64_t magnitude = n.negative
+        ? 0 - static_cast<std::uint64_t>(value.tenThousandths)
+        : static_cast<std::uint64_t>(value.tenThousandths);
+    if (magnitude == 0) {
+        n.negative = false;
+        return n;
+    }
+    n.count = writeUnsigned(n.digits, magnitude);
+    n.exponent = -4;
+    dropTrailingZeros(n);
+    return n;
+}
+
+bool DecimalNumber::toDouble(double &result) const
+{
+    result = 0;
+    if (count == 0)
+        return true;
+    const int power = count + exponent;   // the value lies in [10^(power-1), 10^power)
+    if (power > HighestPower)
+        return false;
+    if (power < -LowestPower)
+        return true;
+
+    char text[MaxDigits + 32];
+    std::memcpy(text, digits, static_cast<std::size_t>(count));
+    int length = count;
+    int scale = exponent;
+    if (droppedNonZero) {
+        // One more non-zero digit stands for all that was left out: enough to break a tie.
+        text[length++] = '1';
+        --scale;
+    }
+    text[length++] = 'e';
+    length += static_cast<int>(std::to_chars(text + length, text + sizeof text, scale).ptr -
+                               (text + length));
+    double value = 0;
+    const auto parsed = std::from_chars(text, text + length, value, std::chars_format::scientific);
+    if (parsed.ec == std::errc::result_out_of_range)
+        return power <= 0;   // below the smallest double: 0
+    if (!std::isfinite(value))
+        return false;
+    if (value != 0)
+        result = negative ? -value : value;
+    return true;
+}
+
+ScaledDigits roundScaled(const DecimalNumber &number, int decimals, Halves halves)
+{
+    ScaledDigits out;
+    const int shift = number.exponent + decimals;
+    const int whole = number.count + shift;   // digits before the rounding point
+    if (number.count == 0 || whole < 0) {
+        out.digits[0] = '0';
+        out.length = 1;
+        return out;
+    }
+    if (whole + 1 > ScaledDigits::Capacity)
+        throw RuntimeError::overflow();
+
+    bool up = false;
+    if (shift >= 0) {
+        std::memcpy(out.digits, number.digits, static_cast<std::size_t>(number.count));
+        std::memset(out.digits + number.count, '0', static_cast<std::size_t>(shift));
+    } else {
+        std::memcpy(out.digits, number.digits, static_cast<std::size_t>(whole));
+        const char first = number.digits[whole];
+        const bool restNonZero = number.droppedNonZero ||
+            std::any_of(number.digits + whole + 1, number.digits + number.count,
+                        [](char d) { return d != '0'; });
+        if (first != '5')
+            up = first > '5';
+        else if (restNonZero || halves == Halves::AwayFromZero)
+            up = true;
+        else
+            up = whole > 0 && (out.digits[whole - 1] - '0') % 2 == 1;
+    }
+    out.length = whole;
+
+    if (up) {
+        int i = out.length - 1;
+        while (i >= 0 && out.digits[i] == '9')
+            out.digits[i--] = '0';
+        if (i >= 0) {
+            ++out.digits[i];
+        } else {
+            std::memmove(out.digits + 1, out.digits, static_cast<std::size_t>(out.length));
+            out.digits[0] = '1';
+            ++out.length;
+        }
+    }
+    if (out.length == 0) {
+        out.digits[0] = '0';
+        out.length = 1;
+    }
+    out.negative = number.negative && !(out.length == 1 && out.digits[0] == '0');
+    return out;
+}
+
+Currency DecimalNumber::toCurrency() const
+{
+    // Only the count of digits is known before rounding; anything longer than the widest
+    // Currency is out of range whatever the rounding does.
+    constexpr int WidestCurrency = std::numeric_limits<std::int64_t>::digits10 + 1;
+    if (count + exponent + 4 > WidestCurrency)
+        throw RuntimeError::overflow();
+    const ScaledDigits scaled = roundScaled(*this, 4, Halves::ToEven);
+    if (scaled.length > WidestCurrency)
+        throw RuntimeError::overflow();
+
+    std::uint64_t magnitude = 0;
+    const auto parsed = std::from_chars(scaled.digits, scaled.digits + scaled.length, magnitude);
+    const std::uint64_t limit = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) +
+                                (scaled.negative ? 1 : 0);
+    if (parsed.ec != std::errc() || magnitude > limit)
+        throw RuntimeError::overflow();
+    return Currency{scaled.negative ? static_cast<std::int64_t>(0 - magnitude)
+                                    : static_cast<std::int64_t>(magnitude)};
+}

@@ -1,0 +1,51 @@
+#pragma once
+// A decimal number as a run of significant digits and a power of ten. The readers scan
+// text into it and the writers round it and lay its digits out; working on decimal digits
+// keeps reading and rounding exact, free of the binary neighbours a double would bring.
+
+#include "Currency.h"
+
+#include <cstdint>
+
+struct DecimalNumber {
+    // Enough significant digits to decide the nearest double of any text; past this,
+    // digits only tell whether something non-zero was left out.
+    static constexpr int MaxDigits = 800;
+
+    bool negative = false;
+    int count = 0;                 // digits held; the first one is never '0'
+    int exponent = 0;              // value = ±digits × 10^exponent
+    bool droppedNonZero = false;   // a non-zero digit past MaxDigits was left out
+    char digits[MaxDigits];        // '0' to '9'
+
+    bool isZero() const { return count == 0; }
+
+    // Scanning, left to right.
+    void addWholeDigit(char digit);
+    void addFractionDigit(char digit);
+    void scaleByPowerOfTen(int power);   // an exponent read from the text
+
+    // The double's decimal form at the digits the user sees (NumberDecisions D2).
+    // Not finite: overflow error.
+    static DecimalNumber userView(double value);
+    static DecimalNumber exact(Currency value);
+
+    // The nearest double; false beyond the double's range, 0 below it (D7).
+    bool toDouble(double &result) const;
+    // The nearest ten-thousandth, halves to even; overflow error beyond the range.
+    Currency toCurrency() const;
+};
+
+enum class Halves { ToEven, AwayFromZero };
+
+// The digits of round(value × 10^decimals), without leading zeros ("0" for zero).
+struct ScaledDigits {
+    static constexpr int Capacity = DecimalNumber::MaxDigits + 32;
+
+    bool negative = false;   // never set for zero
+    int length = 0;
+    char digits[Capacity];
+};
+
+// Overflow error when the result would not fit ScaledDigits.
+ScaledDigits roundScaled(const DecimalNumber &number, int decimals, Halves halves);

@@ -1,0 +1,82 @@
+// FormatAmount: the pattern "## ### ##0.00" of the grid's and the price field's amounts.
+
+#include "NumberRules.h"
+
+#include "CentDigits.h"
+
+namespace {
+
+// Digit places ('#' prints only a digit that exists, '0' always prints) and plain blanks,
+// which are copied whether or not a digit stands before them.
+constexpr std::string_view Pattern = "## ### ##0";
+constexpr int PatternPlaces = 8;
+
+QString layOut(const DecimalNumber &amount, const RegionalSettings &rs)
+{
+    const CentDigits rounded(amount);
+    const std::string_view whole = rounded.whole;
+    const int length = static_cast<int>(whole.size());
+
+    QString out;
+    out.reserve(length + 8);
+    // The minus sign goes right before the first digit (NumberDecisions D3).
+    bool signPending = rounded.negative;
+    auto putDigits = [&](std::string_view digits) {
+        if (digits.empty())
+            return;
+        if (signPending) {
+            out += rs.minusSign;
+            signPending = false;
+        }
+        out += QLatin1String(digits.data(), static_cast<qsizetype>(digits.size()));
+    };
+
+    // Digits beyond the pattern's places go in front of it, unseparated.
+    const int overflowDigits = std::max(0, length - PatternPlaces);
+    putDigits(whole.substr(0, static_cast<std::size_t>(overflowDigits)));
+    int place = PatternPlaces;   // counted from the units, which are place 1
+    for (const char c : Pattern) {
+        if (c == ' ') {
+            out += QLatin1Char(' ');
+            continue;
+        }
+        if (place <= length || c == '0')
+            putDigits(whole.substr(static_cast<std::size_t>(length - place), 1));
+        --place;
+    }
+    rounded.appendDecimals(out, rs.decimalSeparator);
+    return out;
+}
+
+} // namespace
+
+QString FormatAmount(double value, const RegionalSettings &rs)
+{
+    return layOut(DecimalNumber::userView(value), rs);
+}
+
+// A text that the locale-aware reader does not take comes back unchanged.
+QString FormatAmount(const QString &text, const RegionalSettings &rs)
+{
+    const std::optional<double> value = TryReadLocaleDouble(text, rs);
+    return value ? FormatAmount(*value, rs) : text;
+}
+
+// Null shows as the empty text and empty as 0 (NumberDecisions D9).
+QString FormatAmount(const MixedValue &value, const RegionalSettings &rs)
+{
+    switch (value.kind()) {
+    case MixedValue::Kind::Null:
+        return {};
+    case MixedValue::Kind::Currency:
+        return layOut(DecimalNumber::exact(value.as<Currency>()), rs);
+    case MixedValue::Kind::Text:
+        return FormatAmount(value.as<QString>(), rs);
+    case MixedValue::Kind::Empty:
+    case MixedValue::Kind::Int16:
+    case MixedValue::Kind::Int32:
+    case MixedValue::Kind::Double:
+        return FormatAmount(MixedArithmetic::ToDouble(value, rs), rs);
+    }
+    Q_UNREACHABLE();
+}

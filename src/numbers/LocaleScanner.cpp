@@ -1,0 +1,110 @@
+#include "LocaleScanner.h"
+
+#include "NumberDecisions.h"
+
+namespace {
+
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+class Cursor {
+public:
+    Cursor(QStringView text, const RegionalSettings &rs) : m_text(text), m_rs(rs)
+    {
+        while (m_end > 0 && NumberDecisions::isEndBlank(m_text[m_end - 1]))
+            --m_end;
+        while (m_pos < m_end && NumberDecisions::isEndBlank(m_text[m_pos]))
+            ++m_pos;
+    }
+
+    bool atEnd() const { return m_pos == m_end; }
+    QChar peek() const { return m_pos < m_end ? m_text[m_pos] : QChar(); }
+    char takeDigit() { return static_cast<char>(m_text[m_pos++].unicode()); }
+
+    bool take(QChar c)
+    {
+        if (peek() != c)
+            return false;
+        ++m_pos;
+        return true;
+    }
+
+    bool take(const QString &s)
+    {
+        if (s.isEmpty() || !m_text.mid(m_pos, m_end - m_pos).startsWith(s))
+            return false;
+        m_pos += s.size();
+        return true;
+    }
+
+    // Returns true for a minus sign: the locale's, or the plain hyphen-minus (D5).
+    bool takeSign()
+    {
+        if (take(m_rs.minusSign) || take(u'-'))
+            return true;
+        take(u'+');
+        return false;
+    }
+
+    // A group separator counts only between two digits of the whole part (D1).
+    bool takeGroupSeparatorBeforeDigit()
+    {
+        const qsizetype start = m_pos;
+        if ((m_pos < m_end && NumberDecisions::isBlankGroupSeparator(m_text[m_pos]) && ++m_pos) ||
+            take(m_rs.groupSeparator)) {
+            if (isDigit(peek()))
+                return true;
+        }
+        m_pos = start;
+        return false;
+    }
+
+    const RegionalSettings &rs() const { return m_rs; }
+
+private:
+    QStringView m_text;
+    const RegionalSettings &m_rs;
+    qsizetype m_pos = 0;
+    qsizetype m_end = m_text.size();
+};
+
+// The exponent's digits, clamped far past any range so that long runs cannot overflow.
+bool scanExponent(Cursor &in, DecimalNumber &number)
+{
+    const bool negative = in.takeSign();
+    if (!isDigit(in.peek()))
+        return false;
+    int power = 0;
+    while (isDigit(in.peek()))
+        power = std::min(power * 10 + (in.takeDigit() - '0'), 1000000);
+    number.scaleByPowerOfTen(negative ? -power : power);
+    return true;
+}
+
+} // namespace
+
+bool ScanLocaleNumber(QStringView text, const RegionalSettings &rs, DecimalNumber &number)
+{
+    Cursor in(text, rs);
+    number = DecimalNumber();
+    const bool negative = in.takeSign();
+
+    bool sawDigit = false;
+    while (isDigit(in.peek()) || (sawDigit && in.takeGroupSeparatorBeforeDigit())) {
+        number.addWholeDigit(in.takeDigit());
+        sawDigit = true;
+    }
+    if (in.take(rs.decimalSeparator)) {
+        while (isDigit(in.peek())) {
+            number.addFractionDigit(in.takeDigit());
+            sawDigit = true;
+        }
+    }
+    if (!sawDigit)
+        return false;
+    if ((in.take(u'E') || in.take(u'e')) && !scanExponent(in, number))
+        return false;
+    if (!in.atEnd())
+        return false;
+    number.negative = negative && !number.isZero();   // D8
+    return true;
+}

@@ -1,0 +1,17 @@
+#include "MixedValue.h"
+
+bool MixedValue::isNumber() const
+{
+    switch (kind()) {
+    case Kind::Int16:
+    case Kind::Int32:
+    case Kind::Double:
+    case Kind::Currency:
+        return true;
+    case Kind::Empty:
+    case Kind::Null:
+    case Kind::Text:
+        return false;
+    }
+    Q_UNREACHABLE();
+}
