@@ -17,11 +17,18 @@ inline std::shared_ptr<jet::Database> ProductDatabase;
 inline std::unique_ptr<jet::Recordset> ProductTable;
 
 // The file actually opened: the fixed path mapped to this system, or the file given
-// on the command line.
+// on the command line (an empty path goes back to the fixed one).
 QString DatabaseFile();
 void setDatabaseFile(const QString &path);
 
-// Opens DatabaseFile() into ProductDatabase.
+// Opens DatabaseFile() into ProductDatabase. Like every continue-on-error procedure it
+// reports nothing; a failure leaves ProductDatabase as it was and is kept for
+// OpenedProductDatabase.
 void OpenProductDatabase();
+
+// ProductDatabase, for the next step of start-up. When it is unset this raises why the
+// last open failed (naming the file looked for), or the unset-handle error when no open
+// was tried: the user learns the real cause, not a consequence of it.
+jet::Database &OpenedProductDatabase();
 
 }  // namespace Module1

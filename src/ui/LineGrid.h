@@ -48,7 +48,14 @@ signals:
     // The user has changed a cell's text (raised after the cell holds the new text).
     void CellEdited();
 
+protected:
+    void commitData(QWidget *editor) override;
+    void changeEvent(QEvent *event) override;
+
 private:
+    void checkCell(std::int32_t row, std::int32_t column) const;
+    void sizeColumnsToFormat();
+
     SheetModel *m_model;
     bool m_moveDownFlag = true;
 };

@@ -1,0 +1,46 @@
+#include "CommandLine.h"
+
+#include "Module1.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+namespace {
+
+const QString DatabaseOption = QStringLiteral("database");
+
+void describeOptions(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(
+        QStringLiteral("Fiche Produit : feuille de lignes chiffrées sur le catalogue de la boutique.\n"
+                       "Sans option, ouvre le catalogue %1, vu ici comme %2.")
+            .arg(Module1::FixedDatabasePath, Module1::DatabaseFile()));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption({DatabaseOption,
+                      QStringLiteral("Ouvre le catalogue FICHIER au lieu du catalogue habituel."),
+                      QStringLiteral("FICHIER")});
+}
+
+}  // namespace
+
+bool asksOnlyForText(const QStringList &arguments)
+{
+    static const QStringList textOptions{QStringLiteral("-h"), QStringLiteral("--help"), QStringLiteral("-?"),
+                                         QStringLiteral("--help-all"), QStringLiteral("-v"),
+                                         QStringLiteral("--version")};
+    for (const QString &argument : arguments.mid(1)) {
+        if (textOptions.contains(argument))
+            return true;
+    }
+    return false;
+}
+
+void applyCommandLine(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    describeOptions(parser);
+    parser.process(arguments);
+    if (parser.isSet(DatabaseOption))
+        Module1::setDatabaseFile(parser.value(DatabaseOption));
+}

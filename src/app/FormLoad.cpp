@@ -1,0 +1,63 @@
+// Start-up and shutdown of the window: the catalogue opened, the fields and counters reset,
+// the reference list filled, the sheet listed. Nothing here handles a failure: it leaves
+// Form_Load, and start-up turns it into the standard report.
+
+#include "Form2.h"
+#include "Module1.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+// Every product reference, in the table's stored order. An empty catalogue is a valid one
+// and gives an empty list; a null reference could never be looked up, so it is left out.
+QStringList productReferences(jet::Recordset &table, const RegionalSettings &rs)
+{
+    QStringList references;
+    if (table.RecordCount() == 0)
+        return references;
+    table.MoveFirst();
+    while (!table.Eof()) {
+        const MixedValue reference = table.Fields()[0].Value();
+        if (!reference.isNull())
+            references << MixedArithmetic::ToText(reference, rs);
+        table.MoveNext();
+    }
+    return references;
+}
+
+}  // namespace
+
+void Form2::Form_Load()
+{
+    Module1::OpenProductDatabase();
+    Module1::ProductTable = Module1::OpenedProductDatabase().OpenRecordset(QStringLiteral("Produit"));
+
+    // Each assignment runs the control's change handler, if it has one, on the values set
+    // so far: the order is the one users have always seen.
+    const QString zero = PlainNumberText(std::int16_t{0}, m_regional);
+    Ref->clear();
+    Ref->setEditText(QString());
+    desi->setText(QString());
+    qte->setText(zero);
+    prixvente->setText(zero);
+    remise->setText(zero);
+    total->setText(zero);
+    nbr->setText(zero);
+    totaux->setText(zero);
+
+    // Added in one go: a catalogue of 100 000 products would otherwise update the list
+    // 100 000 times. No item gets selected.
+    Ref->addItems(productReferences(*Module1::ProductTable, m_regional));
+
+    REMPLIR_Produit();
+}
+
+void Form2::fermer_Click()
+{
+    // Ends the program at once: no question, no close event, nothing saved.
+    QCoreApplication::exit(EXIT_SUCCESS);
+}

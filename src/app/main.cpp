@@ -1,0 +1,40 @@
+// Fiche Produit: the window on the shop's catalogue.
+
+#include "CommandLine.h"
+#include "Form2.h"
+#include "QtFrench.h"
+#include "StandardReport.h"
+#include "StartUp.h"
+
+#include <QApplication>
+#include <memory>
+
+namespace {
+
+// --help and --version must work without a display, from any terminal.
+std::unique_ptr<QCoreApplication> createApplication(int &argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (asksOnlyForText(arguments))
+        return std::make_unique<QCoreApplication>(argc, argv);
+    return std::make_unique<QApplication>(argc, argv);
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    const std::unique_ptr<QCoreApplication> application = createApplication(argc, argv);
+    QCoreApplication::setApplicationName(ApplicationName);
+    QCoreApplication::setApplicationVersion(QStringLiteral(FICHE_VERSION));
+    installQtFrenchTranslations(QLocale::system());
+    applyCommandLine(QCoreApplication::arguments());
+
+    const std::unique_ptr<Form2> window = startWindow();
+    if (!window)
+        return EXIT_FAILURE;
+    window->show();
+    return QCoreApplication::exec();
+}

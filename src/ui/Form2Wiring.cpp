@@ -1,0 +1,110 @@
+// Which user action runs which handler. Text changes run their handler whether the user
+// typed or the program assigned the text (Qt emits both synchronously, inside the
+// assignment); key handlers see each typed character before the control does, and the
+// key always goes on to the control.
+
+#include "Form2.h"
+#include "LineGrid.h"
+#include "StandardReport.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <optional>
+
+namespace {
+
+// A failure that leaves a handler ends the program with the standard report: Qt's event
+// loop must never see an exception.
+template <class Handler>
+void runHandler(Handler &&handler)
+{
+    try {
+        handler();
+    } catch (const RuntimeError &error) {
+        endProgramWithReport(error);
+    }
+}
+
+// The code a key handler receives: the typed character, Enter as 13. Keys that type no
+// character (arrows, function keys, a bare Shift) and Tab, which moves the focus, give none.
+std::optional<std::int16_t> characterCode(const QKeyEvent &key)
+{
+    switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return std::int16_t{13};
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return std::nullopt;
+    default:
+        if (key.text().isEmpty())
+            return std::nullopt;
+        return static_cast<std::int16_t>(key.text().front().unicode());
+    }
+}
+
+bool isEnter(const QKeyEvent &key)
+{
+    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+}
+
+}  // namespace
+
+void Form2::connectHandlers()
+{
+    const auto on = [this](auto handler) { return [this, handler] { runHandler([&] { (this->*handler)(); }); }; };
+
+    connect(fermer, &QPushButton::clicked, this, on(&Form2::fermer_Click));
+    connect(Nouveau, &QPushButton::clicked, this, on(&Form2::Nouveau_Click));
+    connect(haut, &QPushButton::clicked, this, on(&Form2::haut_Click));
+    connect(bas, &QPushButton::clicked, this, on(&Form2::bas_Click));
+    connect(Ref, &QComboBox::editTextChanged, this, on(&Form2::Ref_Change));
+    // A choice in the list, by mouse, by Enter in the open list, or by the arrow keys.
+    connect(Ref, &QComboBox::activated, this, on(&Form2::Ref_Click));
+    connect(remise, &QLineEdit::textChanged, this, on(&Form2::remise_Change));
+    connect(G, &LineGrid::CellEdited, this, on(&Form2::G_CellEdited));
+
+    // Left to itself the combo box picks the list item equal to the text when editing
+    // ends (Enter, or the focus leaving), which would count as a choice in the list.
+    disconnect(Ref->lineEdit(), &QLineEdit::editingFinished, Ref, nullptr);
+
+    for (QWidget *watched : std::initializer_list<QWidget *>{Ref->lineEdit(), qte, remise, total, fermer,
+                                                             Nouveau, haut, bas})
+        watched->installEventFilter(this);
+}
+
+bool Form2::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto &key = static_cast<const QKeyEvent &>(*event);
+        // Enter presses the focused button, as Space does.
+        if (auto *pressed = qobject_cast<QPushButton *>(watched); pressed && isEnter(key)) {
+            pressed->click();
+            return true;
+        }
+        using KeyHandler = void (Form2::*)(std::int16_t &);
+        KeyHandler handler = nullptr;
+        if (watched == Ref->lineEdit())
+            handler = &Form2::Ref_KeyPress;
+        else if (watched == qte)
+            handler = &Form2::qte_KeyPress;
+        else if (watched == remise)
+            handler = &Form2::remise_KeyPress;
+        else if (watched == total)
+            handler = &Form2::total_KeyPress;
+        if (const auto code = characterCode(key); handler && code) {
+            std::int16_t keyAscii = *code;
+            runHandler([&] { (this->*handler)(keyAscii); });
+        }
+    } else if (event->type() == QEvent::FocusIn) {
+        if (watched == qte)
+            runHandler([this] { qte_GotFocus(); });
+        else if (watched == remise)
+            runHandler([this] { remise_GotFocus(); });
+        else if (watched == total)
+            runHandler([this] { total_GotFocus(); });
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,55 @@
+#include "FicheTestSupport.h"
+
+#include "Module1.h"
+
+#include <QTest>
+
+namespace FicheTest {
+
+RegionalSettings frenchSettings()
+{
+    return RegionalSettings::fromLocale(QLocale(QLocale::French, QLocale::France));
+}
+
+QString writeCatalogue(const QTemporaryDir &dir, const QString &tsv, const WriterOptions &options,
+                       const QString &fileName)
+{
+    const QString path = dir.filePath(fileName);
+    createCatalogueFromTsv(tsv, path, options);
+    return path;
+}
+
+void useCatalogue(const QString &catalogue)
+{
+    Module1::ProductTable.reset();
+    Module1::ProductDatabase.reset();
+    Module1::setDatabaseFile(catalogue);
+}
+
+std::unique_ptr<Form2> loadForm(const QString &catalogue, const RegionalSettings &regional)
+{
+    useCatalogue(catalogue);
+    auto form = std::make_unique<Form2>(regional);
+    form->Form_Load();
+    return form;
+}
+
+void showActive(Form2 &form)
+{
+    form.show();
+    form.activateWindow();
+    if (!QTest::qWaitForWindowActive(&form))
+        qWarning("FicheTest::showActive: the window did not become active");
+}
+
+CollectedReports::CollectedReports()
+    : m_previous(setReportSink([this](const StandardReport &report) { m_reports.append(report); }))
+{
+}
+
+CollectedReports::~CollectedReports()
+{
+    setReportSink(std::move(m_previous));
+}
+
+}  // namespace FicheTest

@@ -1,0 +1,59 @@
+#pragma once
+// What the window's tests share: a catalogue written from tab-separated text into a
+// temporary folder by the project's own writer, the real Form2 loaded on it, and the
+// standard reports collected instead of shown.
+//
+//   QTemporaryDir dir;
+//   const QString file = FicheTest::writeCatalogue(dir, FicheTest::ProductColumns +
+//                                                       "\nA1\tVis\t2\t1234.5\n");
+//   const auto form = FicheTest::loadForm(file);   // Form_Load has run
+//   FicheTest::showActive(*form);                  // for keyboard and focus tests
+
+#include "CatalogueWriter.h"
+#include "Form2.h"
+#include "StandardReport.h"
+
+#include <QList>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace FicheTest {
+
+// The header line of the usual `Produit` table, in its stored order.
+inline const QString ProductColumns =
+    QStringLiteral("ref:TEXT(20)\tdesi:TEXT(60)\tqté:LONG\tprixvente:MONEY");
+
+// French settings: comma as decimal separator, whatever the machine's locale.
+RegionalSettings frenchSettings();
+
+// Writes the catalogue into `dir` and returns its path. Throws CatalogueError on bad text.
+QString writeCatalogue(const QTemporaryDir &dir, const QString &tsv, const WriterOptions &options = {},
+                       const QString &fileName = QStringLiteral("QUARN.MDB"));
+
+// Clears the run's catalogue handles and points the program at `catalogue` (an empty path
+// points it back at the fixed one), as a fresh start would find them.
+void useCatalogue(const QString &catalogue);
+
+// A new window after useCatalogue(catalogue), with Form_Load run. A start-up failure
+// leaves this function as the RuntimeError it is.
+std::unique_ptr<Form2> loadForm(const QString &catalogue, const RegionalSettings &regional = frenchSettings());
+
+// Shows the window and waits until it is active, so keys and focus go where a user's would.
+void showActive(Form2 &form);
+
+// Collects the standard reports while it lives, instead of printing and showing them.
+class CollectedReports {
+public:
+    CollectedReports();
+    ~CollectedReports();
+    CollectedReports(const CollectedReports &) = delete;
+    CollectedReports &operator=(const CollectedReports &) = delete;
+
+    const QList<StandardReport> &reports() const { return m_reports; }
+
+private:
+    QList<StandardReport> m_reports;
+    ReportSink m_previous;
+};
+
+}  // namespace FicheTest
