@@ -8,8 +8,6 @@
 #include "TableDefinition.h"
 #include "UsageMap.h"
 
-#include <QLocale>
-
 namespace jetwriter {
 
 namespace {
@@ -79,8 +77,9 @@ void checkRowSize(const TableContent &table, const TableLayout &layout)
     if (largest > MaxRowSize)
         throw CatalogueError(QStringLiteral("en-tête : une ligne de la table « %1 » pourrait faire %2 octets, "
                                             "plus que les %3 qu'une page admet ; raccourcissez les colonnes de texte")
-                                 .arg(table.name, QLocale(QLocale::French).toString(largest),
-                                      QLocale(QLocale::French).toString(MaxRowSize)));
+                                 .arg(table.name)
+                                 .arg(largest)
+                                 .arg(MaxRowSize));
 }
 
 std::vector<QByteArray> encodeRows(const TableContent &table, const TableLayout &layout)

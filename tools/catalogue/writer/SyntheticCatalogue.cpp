@@ -2,7 +2,6 @@
 
 #include "CatalogueError.h"
 
-#include <QLocale>
 #include <QStringList>
 #include <array>
 #include <cstdint>
@@ -73,7 +72,7 @@ QString syntheticProductsTsv(int count, quint32 seed)
     if (count < 0 || count > MaxSyntheticProducts)
         throw CatalogueError(QStringLiteral("nombre de produits %1 hors limites (0 à %2)")
                                  .arg(count)
-                                 .arg(QLocale(QLocale::French).toString(MaxSyntheticProducts)));
+                                 .arg(MaxSyntheticProducts));
     Random random(seed);
     QString text = QStringLiteral("ref:TEXT(12)\tdesi:TEXT(80)\tqté:INT\tprixvente:MONEY\n");
     text.reserve(qsizetype(count) * 60);
