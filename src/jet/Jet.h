@@ -7,6 +7,7 @@
 #include "MixedValue.h"
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -22,6 +23,10 @@ public:
     // The value in the current record; fails with "no current record" when there is none.
     MixedValue Value() const;
     QString Name() const;
+    // The column's type as the file stores it (codes of ColumnType.h: 10 text, 5 currency…)
+    // and its size: the most characters for text, bytes for the others.
+    std::int16_t Type() const;
+    std::int32_t Size() const;
 
 private:
     const class Recordset *m_owner;
@@ -60,6 +65,8 @@ public:
     // Internal: the value at (current record, position); used by Field.
     MixedValue valueAt(std::int16_t position) const;
     QString nameAt(std::int16_t position) const;
+    std::int16_t typeAt(std::int16_t position) const;
+    std::int32_t sizeAt(std::int16_t position) const;
     std::int16_t fieldCount() const;
 
 protected:
@@ -68,8 +75,18 @@ protected:
 private:
     friend class Database;
     struct State;
+    int columnAt(std::int16_t position) const;   // the table column behind a field
+
     std::unique_ptr<State> m_state;
     jet::Fields m_fields{this};
+};
+
+// An index of a table, as the catalogue tool reports it.
+struct IndexDescription {
+    QString name;
+    QStringList fields;   // key fields, first one first
+    bool unique = false;
+    bool primary = false;
 };
 
 class Database {
@@ -79,6 +96,10 @@ public:
     // query's result, positioned on its first record when there is one.
     std::unique_ptr<Recordset> OpenRecordset(const QString &nameOrQuery);
     QString Name() const;
+
+    // The file's own tables (not the engine's system tables), in the file's order.
+    QStringList TableNames() const;
+    std::vector<IndexDescription> TableIndexes(const QString &table) const;
 
 private:
     friend class DBEngine;

@@ -1,0 +1,38 @@
+#pragma once
+// One open database file: libmdb's handle, the file's catalog, and the tables decoded so
+// far. Database handles on the same unchanged file share one (see OpenFiles.h), so a
+// table is decoded once however many times the program opens the file.
+
+#include "Catalog.h"
+#include "LibmdbFile.h"
+#include "TextDecoding.h"
+
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <memory>
+
+namespace jet {
+
+class TableData;
+
+class DatabaseFile {
+public:
+    explicit DatabaseFile(const QString &path);
+
+    const QString &path() const { return m_file.path(); }
+    // The table's rows, decoded on first use. Fails with "table not found".
+    std::shared_ptr<const TableData> table(const QString &name);
+    // Tables of the file that are not the engine's own, in catalog order.
+    QStringList userTableNames() const;
+
+private:
+    const CatalogEntry &localTable(const QString &name) const;
+
+    LibmdbFile m_file;
+    TextDecoding m_text;
+    std::vector<CatalogEntry> m_catalog;
+    std::map<std::uint32_t, std::shared_ptr<const TableData>> m_tables;   // by definition page
+};
+
+}  // namespace jet

@@ -1,0 +1,67 @@
+#include "LibmdbGuard.h"
+
+#include <QByteArray>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <mutex>
+#include <unistd.h>
+
+namespace jet {
+
+void prepareLibmdbEnvironment()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        qunsetenv("MDBPATH");
+        qunsetenv("MDBOPTS");
+        qunsetenv("MDB_JET3_CHARSET");
+        qputenv("MDBICONV", QByteArrayLiteral("UTF-8"));
+    });
+}
+
+namespace {
+// Guards nest (opening a file reads its catalog); only the outermost one redirects.
+// The engine is used from one thread at a time, as libmdb handles must be.
+int guardDepth = 0;
+}  // namespace
+
+QuietLibmdb::QuietLibmdb()
+{
+    if (guardDepth++ > 0)
+        return;
+    m_outermost = true;
+    std::fflush(stdout);
+    std::fflush(stderr);
+    const int nullDevice = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (nullDevice < 0)
+        return;
+    m_savedOut = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0);
+    m_savedErr = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+    if (m_savedOut >= 0)
+        ::dup2(nullDevice, STDOUT_FILENO);
+    if (m_savedErr >= 0)
+        ::dup2(nullDevice, STDERR_FILENO);
+    ::close(nullDevice);
+}
+
+QuietLibmdb::~QuietLibmdb()
+{
+    --guardDepth;
+    if (!m_outermost)
+        return;
+    // libmdb writes through stdio: what it buffered must go to /dev/null, not to the
+    // terminal once the descriptors are back.
+    std::fflush(stdout);
+    std::fflush(stderr);
+    if (m_savedOut >= 0) {
+        ::dup2(m_savedOut, STDOUT_FILENO);
+        ::close(m_savedOut);
+    }
+    if (m_savedErr >= 0) {
+        ::dup2(m_savedErr, STDERR_FILENO);
+        ::close(m_savedErr);
+    }
+}
+
+}  // namespace jet

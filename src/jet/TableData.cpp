@@ -1,0 +1,153 @@
+#include "TableData.h"
+
+#include "RowOrder.h"
+#include "SeekIndex.h"
+
+#include <bit>
+
+namespace jet {
+
+Storage storageOf(ColumnType type)
+{
+    switch (type) {
+    case ColumnType::Boolean:
+    case ColumnType::Byte:
+    case ColumnType::Integer:
+    case ColumnType::Long:
+    case ColumnType::Currency:
+    case ColumnType::Complex:
+    case ColumnType::BigInt:
+        return Storage::Integer;
+    case ColumnType::Single:
+    case ColumnType::Double:
+    case ColumnType::DateTime:
+    case ColumnType::Decimal:
+        return Storage::Real;
+    default:
+        return Storage::Text;
+    }
+}
+
+double ColumnValues::real(std::uint32_t row) const
+{
+    return std::bit_cast<double>(m_numbers[row]);
+}
+
+QStringView ColumnValues::text(std::uint32_t row) const
+{
+    const std::uint32_t start = row == 0 ? 0 : m_textEnds[row - 1];
+    return QStringView(m_text.data() + start, qsizetype(m_textEnds[row] - start));
+}
+
+void ColumnValues::reserve(std::size_t rows, std::size_t characters)
+{
+    m_present.reserve(rows);
+    if (m_storage == Storage::Text) {
+        m_textEnds.reserve(rows);
+        m_text.reserve(characters);
+    } else {
+        m_numbers.reserve(rows);
+    }
+}
+
+void ColumnValues::appendNull()
+{
+    m_present.push_back(false);
+    if (m_storage == Storage::Text)
+        m_textEnds.push_back(std::uint32_t(m_text.size()));
+    else
+        m_numbers.push_back(0);
+}
+
+void ColumnValues::appendInteger(std::int64_t value)
+{
+    m_present.push_back(true);
+    m_numbers.push_back(value);
+}
+
+void ColumnValues::appendReal(double value)
+{
+    m_present.push_back(true);
+    m_numbers.push_back(std::bit_cast<std::int64_t>(value));
+}
+
+void ColumnValues::closeText()
+{
+    m_present.push_back(true);
+    m_textEnds.push_back(std::uint32_t(m_text.size()));
+}
+
+TableData::TableData(const TableDefinition &definition, bool jet3)
+    : m_name(definition.name), m_jet3(jet3), m_indexes(definition.indexes)
+{
+    // The definition's row count is usually right: room for that many rows saves copying
+    // the columns as they grow. Texts get room for a short text per row; longer ones grow.
+    constexpr std::size_t ReservedCharsPerText = 24;
+    const std::size_t rows = definition.rowCountHint;
+    for (const ColumnDefinition &column : definition.columns) {
+        m_info.push_back({column.name, column.type, column.size});
+        m_columns.emplace_back(storageOf(column.type));
+        m_columns.back().reserve(rows, rows * ReservedCharsPerText);
+    }
+}
+
+TableData::~TableData() = default;
+
+int TableData::maxChars(int position) const
+{
+    const ColumnInfo &info = column(position);
+    return m_jet3 ? info.size : info.size / 2;
+}
+
+// The kinds a field value comes back as. The engine's own conventions where the program's
+// values have no such kind: a boolean is the integer −1 (true) or 0; a byte, a 16-bit
+// integer; a single, the double of the very same value; a date, its serial number (days
+// since 1899-12-30, the time of day as the fraction), as the engine stores it; a memo,
+// text; binary and OLE data, their bytes in hexadecimal; a GUID, its usual braced text.
+MixedValue TableData::value(std::uint32_t row, int position) const
+{
+    const ColumnValues &values = m_columns[std::size_t(position)];
+    if (values.isNull(row))
+        return MixedValue::null();
+    switch (values.storage()) {
+    case Storage::Integer: {
+        const std::int64_t number = values.integer(row);
+        switch (column(position).type) {
+        case ColumnType::Currency:
+            return Currency::fromTenThousandths(number);
+        case ColumnType::Long:
+        case ColumnType::Complex:
+            return std::int32_t(number);
+        case ColumnType::BigInt:
+            return double(number);
+        default:
+            return std::int16_t(number);
+        }
+    }
+    case Storage::Real:
+        return values.real(row);
+    case Storage::Text:
+        return values.text(row).toString();
+    }
+    return MixedValue::null();
+}
+
+std::shared_ptr<const std::vector<std::uint32_t>> TableData::orderBy(int position, bool descending) const
+{
+    const std::lock_guard lock(m_cacheMutex);
+    auto &order = m_orders[{position, descending}];
+    if (!order)
+        order = std::make_shared<const std::vector<std::uint32_t>>(sortedRows(*this, position, descending));
+    return order;
+}
+
+std::shared_ptr<const SeekIndex> TableData::seekIndex(const IndexDefinition &index) const
+{
+    const std::lock_guard lock(m_cacheMutex);
+    auto &seek = m_seekIndexes[index.name];
+    if (!seek)
+        seek = std::make_shared<const SeekIndex>(*this, index.keyColumns.front());
+    return seek;
+}
+
+}  // namespace jet

@@ -1,0 +1,23 @@
+#pragma once
+// Decodes a table's rows into a TableData: each value from the row's raw bytes (integers
+// little-endian, currency as its 64-bit count of ten-thousandths, reals by their bits,
+// texts decoded here), never through libmdb's text conversion.
+
+#include <memory>
+#include <vector>
+
+namespace jet {
+
+class LibmdbFile;
+class TableData;
+class TextDecoding;
+struct TableDefinition;
+
+std::shared_ptr<TableData> loadTable(const LibmdbFile &file, const TableDefinition &definition, const TextDecoding &text);
+
+// Only the columns at `positions`; the others read as null. For the catalog, whose
+// property blobs the engine has no use for.
+std::shared_ptr<TableData> loadColumns(const LibmdbFile &file, const TableDefinition &definition,
+                                       const TextDecoding &text, const std::vector<int> &positions);
+
+}  // namespace jet

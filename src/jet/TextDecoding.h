@@ -1,0 +1,28 @@
+#pragma once
+// Text values as the file stores them, to Unicode, exactly:
+//  - Jet 4 and ACE: UTF-16LE, or the "compressed" form: the bytes FF FE, then a stream
+//    that starts with one byte per character (U+0001 to U+00FF) and switches to UTF-16LE
+//    units and back at each 00 byte. Characters beyond U+FFFF stay whole (libmdb's own
+//    conversion turns them into "?").
+//  - Jet 3: one or more bytes per character in the file's code page.
+
+#include <QStringDecoder>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace jet {
+
+class TextDecoding {
+public:
+    TextDecoding(bool jet3, std::uint16_t codePage);
+
+    // Appends the decoded text to `out`.
+    void append(const unsigned char *bytes, std::size_t size, std::u16string &out) const;
+
+private:
+    bool m_jet3;
+    mutable QStringDecoder m_codePage;   // Jet 3 only
+};
+
+}  // namespace jet
