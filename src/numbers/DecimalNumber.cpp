@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <string_view>
 
 namespace {
 
@@ -32,6 +33,24 @@ int writeUnsigned(char *out, std::uint64_t value)
 {
     const auto result = std::to_chars(out, out + 20, value);
     return static_cast<int>(result.ptr - out);
+}
+
+// The largest double as the user sees it, 1.79769313486232E+308, lies above the largest
+// double; up to it a text still reads as the largest double, so that what the writers
+// make of it reads back (NumberDecisions D7).
+bool atMostLargestShown(const DecimalNumber &n)
+{
+    constexpr std::string_view Shown = "179769313486232";
+    constexpr int ShownPower = 309;   // 0.179769313486232 × 10^309
+    if (n.count + n.exponent != ShownPower)
+        return false;
+    const std::string_view digits(n.digits, static_cast<std::size_t>(n.count));
+    const std::size_t common = std::min(digits.size(), Shown.size());
+    const int order = digits.substr(0, common).compare(Shown.substr(0, common));
+    if (order != 0)
+        return order < 0;
+    return !n.droppedNonZero && std::all_of(digits.begin() + static_cast<std::ptrdiff_t>(common), digits.end(),
+                       [](char d) { return d == '0'; });
 }
 
 } // namespace
@@ -133,10 +152,13 @@ bool DecimalNumber::toDouble(double &result) const
                                (text + length));
     double value = 0;
     const auto parsed = std::from_chars(text, text + length, value, std::chars_format::scientific);
-    if (parsed.ec == std::errc::result_out_of_range)
-        return power <= 0;   // below the smallest double: 0
-    if (!std::isfinite(value))
-        return false;
+    if (parsed.ec == std::errc::result_out_of_range && power <= 0)
+        return true;   // below the smallest double: 0
+    if (parsed.ec == std::errc::result_out_of_range || !std::isfinite(value)) {
+        if (!atMostLargestShown(*this))
+            return false;
+        value = std::numeric_limits<double>::max();
+    }
     if (value != 0)
         result = negative ? -value : value;
     return true;

@@ -31,7 +31,10 @@
 // D6  ReadLenient reads no exponent and no prefix: "12E3" gives 12, "&H10" gives 0.
 // D7  Beyond the double range: the locale-aware readers raise an overflow error; below the
 //     smallest double they give 0. ReadLenient, which never fails, gives an infinity, and
-//     the check after the caller's own computation raises the overflow.
+//     the check after the caller's own computation raises the overflow. The largest double
+//     shown at fifteen digits, 1.79769313486232E+308, lies just above the largest double:
+//     texts up to it read as the largest double, so that what the writers make of it
+//     reads back.
 // D8  Zero has no sign: "-0" reads as 0, and nothing prints as "-0".
 // D9  In arithmetic, empty is the 16-bit integer 0: empty + "5" reads the text and gives
 //     the double 5. FormatAmount writes empty as 0 ("  0,00") and null as the empty text,

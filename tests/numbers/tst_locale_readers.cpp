@@ -46,6 +46,11 @@ private slots:
         addRowInEachLocale("below the smallest double", QString("1E-400"), 0.0);
         addRowInEachLocale("smallest subnormal", QString("4{d}9406564584124654E-324"), 4.9406564584124654e-324);
         addRowInEachLocale("largest double", QString("1{d}7976931348623157E308"), DBL_MAX);
+        addRowInEachLocale("largest double as shown", QString("1{d}79769313486232E+308"), DBL_MAX);
+        addRowInEachLocale("largest double as shown, negative", QString("{m}1{d}79769313486232E+308"), -DBL_MAX);
+        addRowInEachLocale("largest double as shown, in full", "179{g}769{g}313{g}486{g}232" +
+                           QString(",000").repeated(98).replace(',', "{g}") + "{d}00", DBL_MAX);
+        addRowInEachLocale("just below the largest double", QString("1{d}797E308"), 1.797e308);
         addRowInEachLocale("nearest double of a decimal", QString("0{d}1"), 0.1);
         addRowInEachLocale("leading zeros", QString("000{d}000125"), 0.000125);
         addRowInEachLocale("huge exponent of zero", QString("0E999999999999"), 0.0);
@@ -106,7 +111,7 @@ private slots:
         addRowInEachLocale("full-width digits", QString("\uFF11\uFF12"), TypeMismatch);
         addRowInEachLocale("beyond the double range", QString("1E309"), Overflow);
         addRowInEachLocale("beyond the range, negative", QString("-1E400"), Overflow);
-        addRowInEachLocale("just beyond the largest double", QString("1{d}7976931348623159E308"), Overflow);
+        addRowInEachLocale("just beyond the largest double as shown", QString("1{d}797693134862321E308"), Overflow);
         addRowInEachLocale("many digits", "1" + QString(400, u'0'), Overflow);
     }
 
