@@ -136,8 +136,10 @@ std::vector<QByteArray> layOutDataPages(const std::vector<QByteArray> &rows, con
 QByteArray dataPageWithRows(const std::vector<QByteArray> &rows, std::uint32_t ownerPage)
 {
     DataPage page(ownerPage);
-    for (const QByteArray &row : rows)
+    for (const QByteArray &row : rows) {
+        Q_ASSERT(page.hasRoomFor(int(row.size())));  // a few short rows: the catalog's, the maps'
         page.add(row, 0);
+    }
     return page.bytes();
 }
 
