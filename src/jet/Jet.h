@@ -52,6 +52,8 @@ public:
     // `EOF` is a C library macro, hence the spelling.
     bool Eof() const;
     std::int32_t RecordCount() const;
+    // The current record's place in the record set's order, from 0; −1 when there is none.
+    std::int32_t AbsolutePosition() const;
     const jet::Fields &Fields() const { return m_fields; }
 
     // Table-type record sets only.

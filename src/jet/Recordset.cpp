@@ -36,6 +36,11 @@ std::int32_t Recordset::RecordCount() const
     return std::int32_t(m_state->count());
 }
 
+std::int32_t Recordset::AbsolutePosition() const
+{
+    return m_state->position == State::Position::OnRecord ? std::int32_t(m_state->current) : -1;
+}
+
 void Recordset::setIndex(const QString &indexName)
 {
     if (!m_state->tableType)

@@ -18,3 +18,7 @@ std::span<const Command> commands();
 
 int runCreate(const QStringList &arguments);
 int runSynth(const QStringList &arguments);
+int runDump(const QStringList &arguments);
+int runQuery(const QStringList &arguments);
+int runSeek(const QStringList &arguments);
+int runCheck(const QStringList &arguments);
