@@ -70,8 +70,9 @@ void Form2::connectHandlers()
     // ends (Enter, or the focus leaving), which would count as a choice in the list.
     disconnect(Ref->lineEdit(), &QLineEdit::editingFinished, Ref, nullptr);
 
-    for (QWidget *watched : std::initializer_list<QWidget *>{Ref->lineEdit(), qte, remise, total, fermer,
-                                                             Nouveau, haut, bas})
+    // The combo box itself has the focus and hands keys on to its text field: its keys
+    // are seen on the box.
+    for (QWidget *watched : std::initializer_list<QWidget *>{Ref, qte, remise, total, fermer, Nouveau, haut, bas})
         watched->installEventFilter(this);
 }
 
@@ -86,7 +87,7 @@ bool Form2::eventFilter(QObject *watched, QEvent *event)
         }
         using KeyHandler = void (Form2::*)(std::int16_t &);
         KeyHandler handler = nullptr;
-        if (watched == Ref->lineEdit())
+        if (watched == Ref)
             handler = &Form2::Ref_KeyPress;
         else if (watched == qte)
             handler = &Form2::qte_KeyPress;

@@ -118,7 +118,7 @@ void LineGrid::setRowTexts(std::int32_t row, const QStringList &cells)
 
 void LineGrid::AppendRow(const QString &tabSeparated)
 {
-    m_model->append(tabSeparated.split(u'\t'));
+    m_model->append(tabSeparated);
 }
 
 void LineGrid::commitData(QWidget *editor)

@@ -61,15 +61,48 @@ bool SheetModel::setData(const QModelIndex &index, const QVariant &value, int ro
     const QString typed = value.toString();
     if (typed == text(index.row(), index.column()))
         return true;
-    m_cells[cellAt(index.row(), index.column())] = typed;
+    replaceCell(index.row(), index.column(), typed);
     m_userEdit = true;
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }
 
+QString SheetModel::text(int line, int column) const
+{
+    const int from = start(line, column);
+    return m_texts[line].sliced(from, start(line, column + 1) - 1 - from);
+}
+
+void SheetModel::pushLine(const QString &tabSeparated)
+{
+    // Missing fields are added as empty ones, so that every line holds all its columns.
+    QString text = tabSeparated;
+    const int separators = static_cast<int>(text.count(u'\t'));
+    if (separators < m_columnCount - 1)
+        text += QString(m_columnCount - 1 - separators, u'\t');
+    m_texts.push_back(text);
+    m_starts.push_back(0);
+    int from = 0;
+    for (int column = 1; column <= m_columnCount; ++column) {
+        const qsizetype tab = text.indexOf(u'\t', from);
+        from = static_cast<int>(tab < 0 ? text.size() : tab) + 1;
+        m_starts.push_back(from);
+    }
+}
+
+void SheetModel::replaceCell(int line, int column, const QString &text)
+{
+    const int from = start(line, column);
+    const int length = start(line, column + 1) - 1 - from;
+    m_texts[line].replace(from, length, text);
+    const int shift = static_cast<int>(text.size()) - length;
+    for (int next = column + 1; next <= m_columnCount; ++next)
+        start(line, next) += shift;
+}
+
 void SheetModel::setText(int line, int column, const QString &text)
 {
-    m_cells[cellAt(line, column)] = text;
+    replaceCell(line, column, text);
     const QModelIndex cell = index(line, column);
     emit dataChanged(cell, cell, {Qt::DisplayRole, Qt::EditRole});
 }
@@ -78,16 +111,15 @@ void SheetModel::setLine(int line, const QStringList &cells)
 {
     const int count = std::min(m_columnCount, static_cast<int>(cells.size()));
     for (int column = 0; column < count; ++column)
-        m_cells[cellAt(line, column)] = cells[column];
+        replaceCell(line, column, cells[column]);
     emit dataChanged(index(line, 0), index(line, m_columnCount - 1), {Qt::DisplayRole, Qt::EditRole});
 }
 
-void SheetModel::append(const QStringList &fields)
+void SheetModel::append(const QString &tabSeparated)
 {
     const int line = lineCount();
     beginInsertRows({}, line, line);
-    for (int column = 0; column < m_columnCount; ++column)
-        m_cells.push_back(column < fields.size() ? fields[column] : QString());
+    pushLine(tabSeparated);
     endInsertRows();
 }
 
@@ -96,11 +128,13 @@ void SheetModel::resize(int lines)
     const int current = lineCount();
     if (lines < current) {
         beginRemoveRows({}, lines, current - 1);
-        m_cells.resize(cellAt(lines, 0));
+        m_texts.resize(lines);
+        m_starts.resize(static_cast<std::size_t>(lines) * (m_columnCount + 1));
         endRemoveRows();
     } else if (lines > current) {
         beginInsertRows({}, current, lines - 1);
-        m_cells.resize(cellAt(lines, 0));
+        for (int line = current; line < lines; ++line)
+            pushLine(QString());
         endInsertRows();
     }
 }

@@ -1,8 +1,12 @@
 #pragma once
 // The sheet's lines as the grid shows them: one model row per sheet line (grid row 1 is
-// model row 0), every cell a text, the column titles as the horizontal header. Cells are
-// kept in one flat vector, six strings a line, so 100 000 lines cost one allocation per
-// growth step rather than an object per cell.
+// model row 0), every cell a text, the column titles as the horizontal header.
+//
+// A line is kept as the one text it was appended as, with the bounds of its cells beside
+// it: the listing appends 100 000 tab-separated lines at start, and keeping each as it
+// comes (Qt shares the string) costs no allocation per cell. A cell is cut out of its line
+// when read; writing a cell splices the line and moves the bounds after it, so a cell may
+// hold any text, tabs included.
 //
 // Two ways in: the program's own operations (text, setText, setLine, append, resize), which
 // never count as a user edit, and setData from the view's editor, which does.
@@ -28,12 +32,13 @@ public:
     // The user's edit through the view's editor.
     bool setData(const QModelIndex &index, const QVariant &value, int role) override;
 
-    int lineCount() const { return static_cast<int>(m_cells.size()) / m_columnCount; }
-    const QString &text(int line, int column) const { return m_cells[cellAt(line, column)]; }
+    int lineCount() const { return static_cast<int>(m_texts.size()); }
+    QString text(int line, int column) const;
     void setText(int line, int column, const QString &text);
     void setLine(int line, const QStringList &cells);
-    // Missing fields stay empty, fields beyond the last column are dropped.
-    void append(const QStringList &fields);
+    // The fields separated by tabs fill the columns from the first; missing fields stay
+    // empty, fields beyond the last column are dropped.
+    void append(const QString &tabSeparated);
     void resize(int lines);
 
     const QString &title(int column) const { return m_columns[column].title; }
@@ -44,13 +49,21 @@ public:
     bool takeUserEdit();
 
 private:
-    std::size_t cellAt(int line, int column) const
+    // Cell c of line l runs from start(l, c) to start(l, c + 1) − 1, the separator after it.
+    int &start(int line, int column)
     {
-        return static_cast<std::size_t>(line) * m_columnCount + column;
+        return m_starts[static_cast<std::size_t>(line) * (m_columnCount + 1) + column];
     }
+    int start(int line, int column) const
+    {
+        return m_starts[static_cast<std::size_t>(line) * (m_columnCount + 1) + column];
+    }
+    void pushLine(const QString &tabSeparated);
+    void replaceCell(int line, int column, const QString &text);
 
     QList<ColumnSpec> m_columns;
     int m_columnCount;
-    std::vector<QString> m_cells;
+    std::vector<QString> m_texts;   // one per line
+    std::vector<int> m_starts;      // columnCount + 1 per line
     bool m_userEdit = false;
 };

@@ -1,0 +1,196 @@
+// The program as users start and stop it: the command line, a start that fails (the real
+// executable, which must end by itself with the report and no window), Qt's own texts in
+// French, and "Fermer" or the title bar ending the run.
+
+#include "FicheTestSupport.h"
+#include "LineGrid.h"
+#include "QtFrench.h"
+#include "StartUp.h"
+
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Runs the program; it must end by itself (a window left open would keep it running).
+Run runProgram(const QStringList &arguments, const QProcessEnvironment &environment)
+{
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(FICHE_PROGRAM), arguments);
+    Run run;
+    if (!program.waitForFinished(60000)) {
+        program.kill();
+        program.waitForFinished();
+        return run;
+    }
+    run.exitCode = program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -2;
+    run.out = QString::fromUtf8(program.readAllStandardOutput());
+    run.err = QString::fromUtf8(program.readAllStandardError());
+    return run;
+}
+
+QProcessEnvironment frenchOffscreen()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("fr_FR.UTF-8"));
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("fr_FR.UTF-8"));
+    environment.remove(QStringLiteral("LANGUAGE"));
+    return environment;
+}
+
+// Runs the event loop as the program does and returns its exit code; gives up with 99.
+int runEventLoop(const std::function<void()> &userAction)
+{
+    QTimer::singleShot(0, userAction);
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    watchdog.start(30000);
+    return QCoreApplication::exec();
+}
+
+}  // namespace
+
+class ProgramTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void version();
+    void helpInFrench();
+    void unknownOption();
+    void badStarts_data();
+    void badStarts();
+    void qtTextsInFrench();
+    void reportBox();
+    void enterAtOnceClosesTheProgram();
+    void titleBarCloseEndsTheProgram();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_catalogue;
+};
+
+void ProgramTest::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_catalogue = FicheTest::writeCatalogue(m_dir, FicheTest::ProductColumns + QStringLiteral("\nA\tAxe\t2\t3\n"));
+}
+
+void ProgramTest::version()
+{
+    const Run run = runProgram({QStringLiteral("--version")}, frenchOffscreen());
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(QRegularExpression(QStringLiteral(R"(^Fiche Produit \d+\.\d+\.\d+\n$)")).match(run.out).hasMatch(),
+             qPrintable(run.out));
+}
+
+void ProgramTest::helpInFrench()
+{
+    QProcessEnvironment noDisplay = frenchOffscreen();
+    noDisplay.remove(QStringLiteral("QT_QPA_PLATFORM"));   // help needs no screen
+    noDisplay.remove(QStringLiteral("DISPLAY"));
+    noDisplay.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    const Run run = runProgram({QStringLiteral("--help")}, noDisplay);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.contains(QStringLiteral("--database <FICHIER>")), qPrintable(run.out));
+    QVERIFY2(run.out.contains(QStringLiteral("Ouvre le catalogue FICHIER")), qPrintable(run.out));
+    QVERIFY2(run.out.contains(QStringLiteral(R"(c:\Vasteron\QUARN.MDB)")), qPrintable(run.out));
+    // Qt's own lines in French too.
+    QVERIFY2(run.out.contains(QStringLiteral("Affiche")), qPrintable(run.out));
+}
+
+void ProgramTest::unknownOption()
+{
+    const Run run = runProgram({QStringLiteral("--base"), m_catalogue}, frenchOffscreen());
+    QVERIFY(run.exitCode > 0);
+    QVERIFY2(run.err.contains(QStringLiteral("base")), qPrintable(run.err));
+}
+
+void ProgramTest::badStarts_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("winePrefix");
+    QTest::addColumn<QString>("named");   // the file the report must name
+
+    const QString missing = m_dir.filePath(QStringLiteral("absent.mdb"));
+    QTest::newRow("--database of a missing file")
+        << QStringList{QStringLiteral("--database"), missing} << QString() << missing;
+    QTest::newRow("fixed path missing under Wine")
+        << QStringList{} << m_dir.path() << m_dir.filePath(QStringLiteral("drive_c/Vasteron/QUARN.MDB"));
+}
+
+void ProgramTest::badStarts()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, winePrefix);
+    QFETCH(QString, named);
+
+    QProcessEnvironment environment = frenchOffscreen();
+    if (!winePrefix.isEmpty())
+        environment.insert(QStringLiteral("WINEPREFIX"), winePrefix);
+    const Run run = runProgram(arguments, environment);
+    QVERIFY2(run.exitCode > 0, qPrintable(run.err));
+    QVERIFY2(run.err.contains(QStringLiteral("Fiche Produit")), qPrintable(run.err));
+    QVERIFY2(run.err.contains(QStringLiteral("Erreur d'exécution '3024' :\n")), qPrintable(run.err));
+    QVERIFY2(run.err.contains(named), qPrintable(run.err));
+}
+
+void ProgramTest::qtTextsInFrench()
+{
+    QVERIFY(!installQtFrenchTranslations(QLocale(QLocale::English, QLocale::UnitedKingdom)));
+    QVERIFY(installQtFrenchTranslations(QLocale(QLocale::French, QLocale::France)));
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Fiche Produit"), QStringLiteral("?"),
+                    QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(box.button(QMessageBox::Yes)->text().remove(u'&'), QStringLiteral("Oui"));
+    QCOMPARE(box.button(QMessageBox::No)->text().remove(u'&'), QStringLiteral("Non"));
+}
+
+void ProgramTest::reportBox()
+{
+    const auto box = ::reportBox(standardReportOf(RuntimeError::objectNotSet()));
+    QCOMPARE(box->windowTitle(), QStringLiteral("Fiche Produit"));
+    QCOMPARE(box->text(), QStringLiteral("Erreur d'exécution '91' :\nVariable objet ou variable de bloc With non définie"));
+    QCOMPARE(box->icon(), QMessageBox::Critical);
+}
+
+void ProgramTest::enterAtOnceClosesTheProgram()
+{
+    FicheTest::useCatalogue(m_catalogue);
+    const std::unique_ptr<Form2> form = startWindow(FicheTest::frenchSettings());
+    QVERIFY(form);
+    QVERIFY(form->G->RowCount() > 1);   // lines on the sheet: still no question
+    bool asked = false;
+    form->setQuestion([&](const QString &) { return asked = true; });
+    FicheTest::showActive(*form);
+
+    const int exitCode = runEventLoop([] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); });
+    QCOMPARE(exitCode, 0);
+    QVERIFY(!asked);
+}
+
+void ProgramTest::titleBarCloseEndsTheProgram()
+{
+    FicheTest::useCatalogue(m_catalogue);
+    const std::unique_ptr<Form2> form = startWindow(FicheTest::frenchSettings());
+    QVERIFY(form);
+    FicheTest::showActive(*form);
+    const int exitCode = runEventLoop([&] { form->close(); });
+    QCOMPARE(exitCode, 0);
+    QVERIFY(!form->isVisible());
+}
+
+QTEST_MAIN(ProgramTest)
+#include "tst_program.moc"

@@ -1,0 +1,265 @@
+// The line grid: its operations as the handlers use them, its header, and the user's
+// edits, which alone raise CellEdited.
+
+#include "FicheTestSupport.h"
+#include "LineGrid.h"
+
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+const QString SixCells = QStringLiteral("R1\tVis\t2\t  1,50\t\t  3,00");
+
+}  // namespace
+
+class LineGridTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cutBackToTheHeaderThenAppend();
+    void appendSplitsOnTabs_data();
+    void appendSplitsOnTabs();
+    void cellWritesReadBack();
+    void outOfRange_data();
+    void outOfRange();
+    void headerTitlesAndJustification_data();
+    void headerTitlesAndJustification();
+    void columnWidthsFromTheFormat();
+    void userEditRaisesCellEdited_data();
+    void userEditRaisesCellEdited();
+    void unchangedEditRaisesNothing();
+    void programWritesRaiseNothing();
+    void currentRowFollowsTheUser();
+
+private:
+    QPoint cellCentre(int row, int column) const;
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<Form2> m_form;
+    LineGrid *m_grid = nullptr;
+};
+
+void LineGridTest::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_form = FicheTest::loadForm(
+        FicheTest::writeCatalogue(m_dir, FicheTest::ProductColumns + QStringLiteral("\nA\tAxe\t1\t2\n")));
+    m_grid = m_form->G;
+    FicheTest::showActive(*m_form);
+}
+
+// Every test starts from three known lines.
+void LineGridTest::init()
+{
+    m_grid->setRowCount(1);
+    for (int line = 1; line <= 3; ++line)
+        m_grid->AppendRow(QStringLiteral("R%1\tLigne %1\t%1\t  1,00\t\t  %1,00").arg(line));
+}
+
+void LineGridTest::cutBackToTheHeaderThenAppend()
+{
+    QCOMPARE(m_grid->RowCount(), 4);
+    m_grid->setRowCount(1);
+    QCOMPARE(m_grid->RowCount(), 1);
+    QCOMPARE(m_grid->CellText(0, 1), QStringLiteral("Désignation"));
+
+    m_grid->AppendRow(SixCells);
+    QCOMPARE(m_grid->RowCount(), 2);
+    const QStringList expected = SixCells.split(u'\t');
+    for (int column = 0; column < 6; ++column)
+        QCOMPARE(m_grid->CellText(1, column), expected[column]);
+    QCOMPARE(m_grid->ColumnCount(), 6);
+}
+
+void LineGridTest::appendSplitsOnTabs_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("cells");
+
+    QTest::newRow("six fields") << SixCells << SixCells.split(u'\t');
+    QTest::newRow("fewer fields: the rest stay empty")
+        << QStringLiteral("R\tVis") << QStringList{"R", "Vis", "", "", "", ""};
+    QTest::newRow("more fields: the extra ones are dropped")
+        << QStringLiteral("a\tb\tc\td\te\tf\tg") << QStringList{"a", "b", "c", "d", "e", "f"};
+    QTest::newRow("empty text") << QString() << QStringList{"", "", "", "", "", ""};
+}
+
+void LineGridTest::appendSplitsOnTabs()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, cells);
+    m_grid->AppendRow(text);
+    QCOMPARE(m_grid->RowCount(), 5);
+    for (int column = 0; column < 6; ++column)
+        QCOMPARE(m_grid->CellText(4, column), cells[column]);
+}
+
+void LineGridTest::cellWritesReadBack()
+{
+    m_grid->setCellText(2, 3, QStringLiteral(" 1 234,50"));
+    QCOMPARE(m_grid->CellText(2, 3), QStringLiteral(" 1 234,50"));
+    m_grid->setRowTexts(3, {"a", "b", "c", "d", "e", "f"});
+    QCOMPARE(m_grid->CellText(3, 0), QStringLiteral("a"));
+    QCOMPARE(m_grid->CellText(3, 5), QStringLiteral("f"));
+    // What the user sees is what was written.
+    QCOMPARE(m_grid->model()->index(1, 3).data().toString(), QStringLiteral(" 1 234,50"));
+    QCOMPARE(m_grid->CellText(1, 0), QStringLiteral("R1"));
+}
+
+void LineGridTest::outOfRange_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+
+    QTest::newRow("row past the last") << 4 << 0;
+    QTest::newRow("negative row") << -1 << 0;
+    QTest::newRow("column past the last") << 1 << 6;
+    QTest::newRow("negative column") << 0 << -1;
+}
+
+void LineGridTest::outOfRange()
+{
+    QFETCH(int, row);
+    QFETCH(int, column);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        try {
+            if (attempt == 0)
+                m_grid->CellText(row, column);
+            else
+                m_grid->setCellText(row, column, QStringLiteral("x"));
+            QFAIL("no error raised");
+        } catch (const RuntimeError &error) {
+            QCOMPARE(error.number(), 381);
+            QCOMPARE(error.description(), QStringLiteral("Indice hors limites"));
+        }
+    }
+    QCOMPARE(m_grid->RowCount(), 4);
+}
+
+void LineGridTest::headerTitlesAndJustification_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("horizontal");
+
+    QTest::newRow("reference") << 0 << "Référence" << int(Qt::AlignHCenter);
+    QTest::newRow("designation") << 1 << "Désignation" << int(Qt::AlignLeft);
+    QTest::newRow("quantity") << 2 << "Qté" << int(Qt::AlignHCenter);
+    QTest::newRow("price") << 3 << "Prix Vente" << int(Qt::AlignHCenter);
+    QTest::newRow("discount") << 4 << "Remise" << int(Qt::AlignHCenter);
+    QTest::newRow("line total") << 5 << "Prix Total" << int(Qt::AlignHCenter);
+}
+
+void LineGridTest::headerTitlesAndJustification()
+{
+    QFETCH(int, column);
+    QFETCH(QString, title);
+    QFETCH(int, horizontal);
+
+    QCOMPARE(m_grid->CellText(0, column), title);
+    const QAbstractItemModel &model = *m_grid->model();
+    QCOMPARE(model.headerData(column, Qt::Horizontal).toString(), title);
+    const auto headerAlignment = model.headerData(column, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>();
+    QCOMPARE(int(headerAlignment & Qt::AlignHorizontal_Mask), horizontal);
+    const auto cellAlignment = model.index(0, column).data(Qt::TextAlignmentRole).value<Qt::Alignment>();
+    QCOMPARE(int(cellAlignment & Qt::AlignHorizontal_Mask), horizontal);
+    QVERIFY(m_grid->horizontalHeader()->isVisible());
+}
+
+void LineGridTest::columnWidthsFromTheFormat()
+{
+    // Each column is as wide as its whole format segment, blanks and mark included.
+    const QFontMetrics metrics(m_grid->font());
+    const auto blanks = [](int count) { return QString(count, u' '); };
+    const QStringList segments{
+        "^Référence" + blanks(25),
+        blanks(13) + "Désignation" + blanks(70),
+        "^" + blanks(5) + "Qté" + blanks(8),
+        "^" + blanks(4) + "Prix Vente" + blanks(2),
+        "^" + blanks(1) + "Remise" + blanks(2),
+        "^" + blanks(4) + "Prix Total" + blanks(11),
+    };
+    QCOMPARE(segments.join(u'|').size(), 204);
+    for (int column = 0; column < 6; ++column)
+        QCOMPARE(m_grid->columnWidth(column), metrics.horizontalAdvance(segments[column]));
+}
+
+QPoint LineGridTest::cellCentre(int row, int column) const
+{
+    return m_grid->visualRect(m_grid->model()->index(row - 1, column)).center();
+}
+
+void LineGridTest::userEditRaisesCellEdited_data()
+{
+    QTest::addColumn<bool>("byDoubleClick");
+    QTest::newRow("double-click, retype, Enter") << true;
+    QTest::newRow("typing into the selected cell, Enter") << false;
+}
+
+void LineGridTest::userEditRaisesCellEdited()
+{
+    QFETCH(bool, byDoubleClick);
+    // What the handler would read when the notification comes.
+    QStringList seen;
+    const auto connection = connect(m_grid, &LineGrid::CellEdited, this,
+                                    [&] { seen << m_grid->CellText(2, 2); });
+
+    QWidget *cells = m_grid->viewport();
+    QTest::mouseClick(cells, Qt::LeftButton, {}, cellCentre(2, 2));
+    if (byDoubleClick) {
+        QTest::mouseDClick(cells, Qt::LeftButton, {}, cellCentre(2, 2));
+        QWidget *editor = QApplication::focusWidget();
+        QVERIFY(editor && editor != m_grid);
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, QStringLiteral("7"));
+        QTest::keyClick(editor, Qt::Key_Return);
+    } else {
+        QTest::keyClicks(m_grid, QStringLiteral("7"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    // The editor hands its text over once control is back in the event loop.
+    QTRY_COMPARE(seen, QStringList{QStringLiteral("7")});
+    disconnect(connection);
+
+    QCOMPARE(m_grid->CellText(2, 2), QStringLiteral("7"));
+}
+
+void LineGridTest::unchangedEditRaisesNothing()
+{
+    QSignalSpy edited(m_grid, &LineGrid::CellEdited);
+    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, cellCentre(1, 1));
+    QTest::mouseDClick(m_grid->viewport(), Qt::LeftButton, {}, cellCentre(1, 1));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE(QApplication::focusWidget(), m_grid);   // the editor has closed
+    QCOMPARE(edited.count(), 0);
+    QCOMPARE(m_grid->CellText(1, 1), QStringLiteral("Ligne 1"));
+}
+
+void LineGridTest::programWritesRaiseNothing()
+{
+    QSignalSpy edited(m_grid, &LineGrid::CellEdited);
+    m_grid->setCellText(1, 2, QStringLiteral("9"));
+    m_grid->setRowTexts(2, {"a", "b", "c", "d", "e", "f"});
+    m_grid->AppendRow(SixCells);
+    m_grid->setRowCount(1);
+    QCOMPARE(edited.count(), 0);
+}
+
+void LineGridTest::currentRowFollowsTheUser()
+{
+    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, cellCentre(3, 4));
+    QCOMPARE(m_grid->CurrentRow(), 3);
+    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, cellCentre(1, 0));
+    QCOMPARE(m_grid->CurrentRow(), 1);
+    m_grid->setCurrentRow(2);
+    QCOMPARE(m_grid->CurrentRow(), 2);
+    m_grid->setRowCount(1);
+    QCOMPARE(m_grid->CurrentRow(), 0);
+}
+
+QTEST_MAIN(LineGridTest)
+#include "tst_line_grid.moc"

@@ -1,0 +1,269 @@
+// The window as the user sees it: places, sizes, fonts, captions, colours, borders,
+// justification, names for assistive technology, tab order and the first focus.
+
+#include "FicheTestSupport.h"
+#include "LineGrid.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+class WindowLayoutTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void window();
+    void controls_data();
+    void controls();
+    void captions();
+    void justification_data();
+    void justification();
+    void valueBoxesFramedOthersNot();
+    void coloursFromThe3DHighlight();
+    void accessibleNames_data();
+    void accessibleNames();
+    void valueBoxesReadTheirValue();
+    void noDefaultButton();
+    void firstFocusAndTabOrder();
+    void referenceBoxKeepsTypedText();
+
+private:
+    QWidget *control(const QString &name) const;
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<Form2> m_form;
+};
+
+void WindowLayoutTest::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    const QString file = FicheTest::writeCatalogue(m_dir, FicheTest::ProductColumns +
+                                                              QStringLiteral("\nV10\tVis\t3\t1.5\n"
+                                                                             "E20\tÉcrou\t5\t0.25\n"));
+    m_form = FicheTest::loadForm(file);
+}
+
+QWidget *WindowLayoutTest::control(const QString &name) const
+{
+    return m_form->findChild<QWidget *>(name, Qt::FindDirectChildrenOnly);
+}
+
+void WindowLayoutTest::window()
+{
+    QCOMPARE(m_form->windowTitle(), QStringLiteral("Fiche Produit"));
+    QCOMPARE(m_form->size(), QSize(1066, 649));
+    QCOMPARE(m_form->minimumSize(), m_form->maximumSize());   // the layout never follows a resize
+}
+
+// Places and sizes in logical pixels (twips ÷ 15), and fonts as requested and as found.
+void WindowLayoutTest::controls_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<double>("points");   // 0: the window's own font
+    QTest::addColumn<bool>("bold");
+
+    QTest::newRow("fermer") << "fermer" << QRect(368, 608, 89, 25) << 9.75 << false;
+    QTest::newRow("Label1") << "Label1" << QRect(16, 608, 97, 33) << 8.25 << true;
+    QTest::newRow("nbr") << "nbr" << QRect(136, 608, 81, 33) << 8.25 << true;
+    QTest::newRow("Label3") << "Label3" << QRect(736, 608, 97, 33) << 8.25 << true;
+    QTest::newRow("totaux") << "totaux" << QRect(840, 608, 129, 33) << 8.25 << true;
+    QTest::newRow("Ref") << "Ref" << QRect(16, 32, 169, 23) << 9.0 << true;
+    QTest::newRow("qte") << "qte" << QRect(600, 32, 81, 27) << 9.0 << true;
+    QTest::newRow("prixvente") << "prixvente" << QRect(680, 32, 97, 27) << 9.0 << true;
+    QTest::newRow("remise") << "remise" << QRect(776, 32, 73, 27) << 9.0 << true;
+    QTest::newRow("total") << "total" << QRect(848, 32, 121, 27) << 9.0 << true;
+    QTest::newRow("desi") << "desi" << QRect(184, 32, 417, 27) << 9.0 << true;
+    QTest::newRow("bas") << "bas" << QRect(1024, 64, 33, 57) << 0.0 << false;
+    QTest::newRow("haut") << "haut" << QRect(1024, 136, 33, 57) << 0.0 << false;
+    QTest::newRow("Nouveau") << "Nouveau" << QRect(16, 8, 105, 17) << 9.75 << false;
+    QTest::newRow("G") << "G" << QRect(8, 64, 1001, 537) << 11.25 << false;
+}
+
+void WindowLayoutTest::controls()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    QFETCH(double, points);
+    QFETCH(bool, bold);
+
+    QWidget *widget = control(name);
+    QVERIFY2(widget, qPrintable(name));
+    QCOMPARE(widget->geometry(), geometry);
+    QVERIFY(widget->isVisibleTo(m_form.get()));
+    QVERIFY(widget->isEnabled());
+
+    const QFont font = widget->font();
+    if (points == 0) {
+        QCOMPARE(font, m_form->font());
+        return;
+    }
+    QCOMPARE(font.family(), QStringLiteral("Arial"));
+    QCOMPARE(font.pointSizeF(), points);
+    QCOMPARE(font.weight(), bold ? QFont::Bold : QFont::Normal);
+    QVERIFY(!font.italic() && !font.underline() && !font.strikeOut());
+    // Arial itself, or its metric twin where Arial is not installed.
+    const QString found = QFontInfo(font).family();
+    QVERIFY2(found == QStringLiteral("Arial") || found == QStringLiteral("Liberation Sans"), qPrintable(found));
+}
+
+void WindowLayoutTest::captions()
+{
+    QCOMPARE(m_form->fermer->text(), QStringLiteral("Fermer"));
+    QCOMPARE(m_form->Nouveau->text(), QStringLiteral("Nouveau"));
+    QCOMPARE(m_form->Label1->text(), QStringLiteral("Nombre : "));
+    QCOMPARE(m_form->Label3->text(), QStringLiteral("Total :"));
+    QVERIFY(m_form->haut->text().isEmpty());
+    QVERIFY(m_form->bas->text().isEmpty());
+}
+
+void WindowLayoutTest::justification_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("horizontal");
+
+    QTest::newRow("desi") << "desi" << int(Qt::AlignLeft);
+    QTest::newRow("qte") << "qte" << int(Qt::AlignHCenter);
+    QTest::newRow("remise") << "remise" << int(Qt::AlignHCenter);
+    QTest::newRow("prixvente") << "prixvente" << int(Qt::AlignRight);
+    QTest::newRow("total") << "total" << int(Qt::AlignRight);
+    QTest::newRow("Label1") << "Label1" << int(Qt::AlignRight);
+    QTest::newRow("nbr") << "nbr" << int(Qt::AlignRight);
+    QTest::newRow("Label3") << "Label3" << int(Qt::AlignRight);
+    QTest::newRow("totaux") << "totaux" << int(Qt::AlignRight);
+}
+
+void WindowLayoutTest::justification()
+{
+    QFETCH(QString, name);
+    QFETCH(int, horizontal);
+    QWidget *widget = control(name);
+    Qt::Alignment alignment;
+    if (auto *field = qobject_cast<QLineEdit *>(widget))
+        alignment = field->alignment();
+    else if (auto *label = qobject_cast<QLabel *>(widget))
+        alignment = label->alignment();
+    QVERIFY2(widget, qPrintable(name));
+    QCOMPARE(int(alignment & Qt::AlignHorizontal_Mask), horizontal);
+}
+
+void WindowLayoutTest::valueBoxesFramedOthersNot()
+{
+    for (QLabel *box : {m_form->nbr, m_form->totaux}) {
+        QCOMPARE(box->frameShape(), QFrame::Box);
+        QCOMPARE(box->frameShadow(), QFrame::Plain);
+        QCOMPARE(box->lineWidth(), 1);
+    }
+    for (QLabel *caption : {m_form->Label1, m_form->Label3})
+        QCOMPARE(caption->frameShape(), QFrame::NoFrame);
+}
+
+void WindowLayoutTest::coloursFromThe3DHighlight()
+{
+    const QColor highlight = QApplication::palette().color(QPalette::Light);
+    QCOMPARE(m_form->palette().color(QPalette::Window), highlight);
+    for (QLabel *label : {m_form->Label1, m_form->nbr, m_form->Label3, m_form->totaux}) {
+        QVERIFY(label->autoFillBackground());
+        QCOMPARE(label->palette().color(QPalette::Window), highlight);
+    }
+    for (QPushButton *button : {m_form->fermer, m_form->Nouveau, m_form->haut, m_form->bas})
+        QCOMPARE(button->palette().color(QPalette::Button), highlight);
+    // The text boxes keep the platform's colours.
+    QCOMPARE(m_form->qte->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Base));
+}
+
+void WindowLayoutTest::accessibleNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("accessibleName");
+
+    QTest::newRow("Ref") << "Ref" << "Référence";
+    QTest::newRow("desi") << "desi" << "Désignation";
+    QTest::newRow("qte") << "qte" << "Quantité";
+    QTest::newRow("prixvente") << "prixvente" << "Prix de vente";
+    QTest::newRow("remise") << "remise" << "Remise";
+    QTest::newRow("total") << "total" << "Total de la ligne";
+    QTest::newRow("fermer") << "fermer" << "Fermer";
+    QTest::newRow("Nouveau") << "Nouveau" << "Nouveau";
+    QTest::newRow("haut") << "haut" << "Monter la ligne";
+    QTest::newRow("bas") << "bas" << "Descendre la ligne";
+    QTest::newRow("G") << "G" << "Lignes de la fiche";
+}
+
+void WindowLayoutTest::accessibleNames()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, accessibleName);
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control(name));
+    QVERIFY(accessible);
+    QCOMPARE(accessible->text(QAccessible::Name), accessibleName);
+}
+
+void WindowLayoutTest::valueBoxesReadTheirValue()
+{
+    for (QLabel *box : {m_form->nbr, m_form->totaux}) {
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(box);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->text(QAccessible::Name), box->text());
+    }
+    const QString before = m_form->nbr->text();
+    m_form->nbr->setText(QStringLiteral("42"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(m_form->nbr)->text(QAccessible::Name), QStringLiteral("42"));
+    m_form->nbr->setText(before);
+}
+
+void WindowLayoutTest::noDefaultButton()
+{
+    for (QPushButton *button : {m_form->fermer, m_form->Nouveau, m_form->haut, m_form->bas}) {
+        QVERIFY2(!button->isDefault(), qPrintable(button->objectName()));
+        QVERIFY2(!button->autoDefault(), qPrintable(button->objectName()));
+    }
+}
+
+void WindowLayoutTest::firstFocusAndTabOrder()
+{
+    FicheTest::showActive(*m_form);
+    QCOMPARE(QApplication::focusWidget(), m_form->fermer);
+
+    const QList<QWidget *> order{m_form->Ref, m_form->qte, m_form->prixvente, m_form->remise,
+                                 m_form->total, m_form->desi, m_form->bas, m_form->haut,
+                                 m_form->Nouveau, m_form->G, m_form->fermer};
+    for (QWidget *expected : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), expected);
+    }
+    m_form->hide();
+}
+
+void WindowLayoutTest::referenceBoxKeepsTypedText()
+{
+    FicheTest::showActive(*m_form);
+    QComboBox *ref = m_form->Ref;
+    ref->setFocus();
+    QCOMPARE(ref->count(), 2);
+
+    // "V" begins "V10": nothing is completed.
+    QTest::keyClicks(ref, QStringLiteral("V"));
+    QCOMPARE(ref->currentText(), QStringLiteral("V"));
+    // Enter never adds the text to the list, whether or not it is a reference.
+    QTest::keyClick(ref, Qt::Key_Return);
+    QCOMPARE(ref->count(), 2);
+    QCOMPARE(ref->itemText(0), QStringLiteral("V10"));
+    QCOMPARE(ref->itemText(1), QStringLiteral("E20"));
+    QCOMPARE(ref->currentText(), QStringLiteral("V"));
+    ref->setFocus();
+    ref->setEditText(QString());
+    QTest::keyClicks(ref, QStringLiteral("V10"));
+    QTest::keyClick(ref, Qt::Key_Return);
+    QCOMPARE(ref->count(), 2);
+    QCOMPARE(ref->currentIndex(), -1);   // typed, not chosen from the list
+    m_form->hide();
+}
+
+QTEST_MAIN(WindowLayoutTest)
+#include "tst_window_layout.moc"
