@@ -53,31 +53,27 @@ bool atMostLargestShown(const DecimalNumber &n)
                        [](char d) { return d == '0'; });
 }
 
+// Most amounts have few digits: up to fifteen digits and a power of ten up to 10^22 are
+// both exact as doubles, so one multiplication or division rounds correctly, without
+// going through the general conversion.
+bool exactlyRepresented(const DecimalNumber &n, double &value)
+{
+    constexpr int ExactDigits = 15;
+    constexpr int ExactPower = 22;
+    static constexpr double PowersOfTen[ExactPower + 1] = {
+        1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11,
+        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (n.count > ExactDigits || n.droppedNonZero || n.exponent < -ExactPower || n.exponent > ExactPower)
+        return false;
+    std::int64_t whole = 0;
+    for (int i = 0; i < n.count; ++i)
+        whole = whole * 10 + (n.digits[i] - '0');
+    const auto digitsValue = static_cast<double>(whole);
+    value = n.exponent < 0 ? digitsValue / PowersOfTen[-n.exponent] : digitsValue * PowersOfTen[n.exponent];
+    return true;
+}
+
 } // namespace
-
-void DecimalNumber::addWholeDigit(char digit)
-{
-    if (count == 0 && digit == '0')
-        return;
-    if (count < MaxDigits) {
-        digits[count++] = digit;
-    } else {
-        ++exponent;
-        droppedNonZero = droppedNonZero || digit != '0';
-    }
-}
-
-void DecimalNumber::addFractionDigit(char digit)
-{
-    if (count == 0 && digit == '0') {
-        --exponent;
-    } else if (count < MaxDigits) {
-        digits[count++] = digit;
-        --exponent;
-    } else {
-        droppedNonZero = droppedNonZero || digit != '0';
-    }
-}
 
 void DecimalNumber::scaleByPowerOfTen(int power)
 {
@@ -138,6 +134,12 @@ bool DecimalNumber::toDouble(double &result) const
     if (power < -LowestPower)
         return true;
 
+    double value = 0;
+    if (exactlyRepresented(*this, value)) {
+        result = negative ? -value : value;
+        return true;
+    }
+
     char text[MaxDigits + 32];
     std::memcpy(text, digits, static_cast<std::size_t>(count));
     int length = count;
@@ -150,7 +152,6 @@ bool DecimalNumber::toDouble(double &result) const
     text[length++] = 'e';
     length += static_cast<int>(std::to_chars(text + length, text + sizeof text, scale).ptr -
                                (text + length));
-    double value = 0;
     const auto parsed = std::from_chars(text, text + length, value, std::chars_format::scientific);
     if (parsed.ec == std::errc::result_out_of_range && power <= 0)
         return true;   // below the smallest double: 0

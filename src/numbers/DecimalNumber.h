@@ -20,9 +20,32 @@ struct DecimalNumber {
 
     bool isZero() const { return count == 0; }
 
-    // Scanning, left to right.
-    void addWholeDigit(char digit);
-    void addFractionDigit(char digit);
+    // Scanning, left to right. Leading zeros are not kept; past MaxDigits a whole digit
+    // only scales the number and a fraction digit is left out.
+    void addWholeDigit(char digit)
+    {
+        if (count == 0 && digit == '0')
+            return;
+        if (count < MaxDigits) {
+            digits[count++] = digit;
+        } else {
+            ++exponent;
+            droppedNonZero = droppedNonZero || digit != '0';
+        }
+    }
+
+    void addFractionDigit(char digit)
+    {
+        if (count == 0 && digit == '0') {
+            --exponent;
+        } else if (count < MaxDigits) {
+            digits[count++] = digit;
+            --exponent;
+        } else {
+            droppedNonZero = droppedNonZero || digit != '0';
+        }
+    }
+
     void scaleByPowerOfTen(int power);   // an exponent read from the text
 
     // The double's decimal form at the digits the user sees (NumberDecisions D2).

@@ -30,7 +30,9 @@ public:
 
     bool take(const QString &s)
     {
-        if (s.isEmpty() || !m_text.mid(m_pos, m_end - m_pos).startsWith(s))
+        if (s.size() == 1)   // every separator of the usual locales: no string compare
+            return take(s.front());
+        if (s.isEmpty() || !m_text.sliced(m_pos, m_end - m_pos).startsWith(s))
             return false;
         m_pos += s.size();
         return true;
@@ -85,7 +87,6 @@ bool scanExponent(Cursor &in, DecimalNumber &number)
 bool ScanLocaleNumber(QStringView text, const RegionalSettings &rs, DecimalNumber &number)
 {
     Cursor in(text, rs);
-    number = DecimalNumber();
     const bool negative = in.takeSign();
 
     bool sawDigit = false;

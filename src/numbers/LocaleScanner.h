@@ -9,5 +9,5 @@
 #include <QStringView>
 
 // False when the text is not a number as the locale-aware readers take it
-// (NumberDecisions D1, D5).
+// (NumberDecisions D1, D5). `number` is a freshly made one, filled as the text is scanned.
 bool ScanLocaleNumber(QStringView text, const RegionalSettings &rs, DecimalNumber &number);

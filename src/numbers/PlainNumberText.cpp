@@ -26,6 +26,7 @@ QString plainForm(const DecimalNumber &n, const RegionalSettings &rs)
     if (n.isZero())
         return QStringLiteral("0");
     QString out;
+    out.reserve(n.count + std::abs(n.exponent) + 4);
     if (n.negative)
         out += rs.minusSign;
     const int wholeDigits = n.count + n.exponent;

@@ -60,6 +60,18 @@ void addRowInEachLocale(const char *label, const Values &...values)
     }
 }
 
+// The body of every "this rule writes this text" test: the row gives the locale, the value
+// and the expected text, written for any locale.
+template <class Value, class Rule>
+void compareWrittenText(Rule &&rule)
+{
+    QFETCH(QString, locale);
+    QFETCH(Value, value);
+    QFETCH(QString, expected);
+    const RegionalSettings &rs = settingsNamed(locale);
+    QCOMPARE(rule(value, rs), inLocale(expected, rs));
+}
+
 // The kind of error a rule raised, as a table column can hold it; NoError when none.
 constexpr int NoError = -1;
 constexpr int TypeMismatch = int(ErrorKind::TypeMismatch);

@@ -4,7 +4,6 @@
 #include "TestLocales.h"
 
 #include <QTest>
-#include <limits>
 
 class FormatAmountTest : public QObject {
     Q_OBJECT
@@ -45,26 +44,9 @@ private slots:
 
     void formatsADouble()
     {
-        QFETCH(QString, locale);
-        QFETCH(double, value);
-        QFETCH(QString, expected);
-        const RegionalSettings &rs = settingsNamed(locale);
-        QCOMPARE(FormatAmount(value, rs), inLocale(expected, rs));
-    }
-
-    void notAFiniteDouble_data()
-    {
-        QTest::addColumn<double>("value");
-        QTest::newRow("infinity") << std::numeric_limits<double>::infinity();
-        QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN();
-    }
-
-    void notAFiniteDouble()
-    {
-        QFETCH(double, value);
-        const RegionalSettings &rs = testLocales().front().rs;
-        QCOMPARE(raisedError([&] { FormatAmount(value, rs); }), Overflow);
-        QCOMPARE(raisedError([&] { FormatAmount(MixedValue(value), rs); }), Overflow);
+        compareWrittenText<double>([](const double &value, const RegionalSettings &rs) {
+            return FormatAmount(value, rs);
+        });
     }
 
     // A text is read by the locale-aware reader; one it does not take comes back unchanged.
@@ -120,11 +102,9 @@ private slots:
 
     void formatsAMixedValue()
     {
-        QFETCH(QString, locale);
-        QFETCH(MixedValue, value);
-        QFETCH(QString, expected);
-        const RegionalSettings &rs = settingsNamed(locale);
-        QCOMPARE(FormatAmount(value, rs), inLocale(expected, rs));
+        compareWrittenText<MixedValue>([](const MixedValue &value, const RegionalSettings &rs) {
+            return FormatAmount(value, rs);
+        });
     }
 };
 

@@ -6,6 +6,16 @@
 
 #include <QTest>
 
+namespace {
+
+// A cell's text as the recalculation reads it: an operand of a product.
+QString readByArithmetic(const QString &text, const RegionalSettings &rs)
+{
+    return describe(MixedArithmetic::Multiply(MixedValue(text), MixedValue(std::int16_t{1}), rs));
+}
+
+} // namespace
+
 class ReadBackTest : public QObject {
     Q_OBJECT
 
@@ -124,8 +134,7 @@ private slots:
         const QString text = FormatAmount(amount, rs);
         QCOMPARE(exactly(ReadLocaleDouble(text, rs)), exactly(toTheCent));
         QCOMPARE(ReadLocaleCurrency(text, rs).tenThousandths, ToCurrency(toTheCent).tenThousandths);
-        QCOMPARE(describe(MixedArithmetic::Multiply(MixedValue(text), MixedValue(std::int16_t{1}), rs)),
-                 describe(MixedValue(toTheCent)));
+        QCOMPARE(readByArithmetic(text, rs), describe(MixedValue(toTheCent)));
     }
 
     // Grid quantity cells: the field's text or the typed text, read by MixedArithmetic.
@@ -154,8 +163,7 @@ private slots:
 
         const QString text = cell.isText() ? inLocale(cell.as<QString>(), rs)
                                            : MixedArithmetic::JoinedText(cell, rs);
-        QCOMPARE(describe(MixedArithmetic::Multiply(MixedValue(text), MixedValue(std::int16_t{1}), rs)),
-                 describe(MixedValue(quantity)));
+        QCOMPARE(readByArithmetic(text, rs), describe(MixedValue(quantity)));
     }
 
     // The line total field, written as the pricing writes it: the Currency value of
