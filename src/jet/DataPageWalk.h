@@ -12,12 +12,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
 namespace jet {
 
 class LibmdbFile;
+class PageRows;
 struct TableDefinition;
 
 struct RowBytes {
@@ -28,22 +30,20 @@ struct RowBytes {
 class DataPageWalk {
 public:
     DataPageWalk(const LibmdbFile &file, const TableDefinition &table);
+    ~DataPageWalk();
 
     // The next live row; its bytes stay valid until the next call.
     std::optional<RowBytes> next();
 
 private:
     bool nextPage();
-    RowBytes followMovedRow(std::uint32_t pointer, std::uint32_t slotPage, int slot);
-    RowBytes slotBytes(const unsigned char *page, std::uint32_t pageNumber, int slot) const;
-    int slotCount(const unsigned char *page, std::uint32_t pageNumber) const;
+    RowBytes followMovedRow(std::uint32_t pointer, int slot);
     bool isOwnDataPage(const unsigned char *page) const;
 
     const LibmdbFile &m_file;
     const TableDefinition &m_table;
     std::uint32_t m_pageNumber = 0;
-    const unsigned char *m_page = nullptr;
-    int m_slots = 0;
+    std::unique_ptr<PageRows> m_rows;   // of the page being walked
     int m_nextSlot = 0;
     std::vector<unsigned char> m_movedRow;   // a copy: the page buffer keeps the walked page
 };

@@ -118,20 +118,23 @@ std::uint16_t LibmdbFile::codePage() const
 
 const unsigned char *LibmdbFile::readPage(std::uint32_t page) const
 {
-    if (!isPage(page))
-        throw damaged(QStringLiteral("la page %1 est au-delà de la fin du fichier").arg(page));
-    if (mdb_read_pg(m_handle->mdb, page) != m_pageSize)
-        throw errors::readFailure(m_path, QStringLiteral("page %1 illisible").arg(page));
-    return m_handle->mdb->pg_buf;
+    return readInto(page, false);
 }
 
 const unsigned char *LibmdbFile::readSecondPage(std::uint32_t page) const
 {
+    return readInto(page, true);
+}
+
+const unsigned char *LibmdbFile::readInto(std::uint32_t page, bool secondBuffer) const
+{
     if (!isPage(page))
         throw damaged(QStringLiteral("la page %1 est au-delà de la fin du fichier").arg(page));
-    if (mdb_read_alt_pg(m_handle->mdb, page) != m_pageSize)
+    MdbHandle *mdb = m_handle->mdb;
+    const ssize_t got = secondBuffer ? mdb_read_alt_pg(mdb, page) : mdb_read_pg(mdb, page);
+    if (got != m_pageSize)
         throw errors::readFailure(m_path, QStringLiteral("page %1 illisible").arg(page));
-    return m_handle->mdb->alt_pg_buf;
+    return secondBuffer ? mdb->alt_pg_buf : mdb->pg_buf;
 }
 
 RuntimeError LibmdbFile::damaged(const QString &where) const

@@ -42,6 +42,8 @@ public:
     RuntimeError damaged(const QString &where) const;
 
 private:
+    const unsigned char *readInto(std::uint32_t page, bool secondBuffer) const;
+
     QString m_path;
     std::unique_ptr<LibmdbHandle> m_handle;
     bool m_jet3 = false;

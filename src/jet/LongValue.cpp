@@ -1,6 +1,7 @@
 #include "LongValue.h"
 
 #include "LibmdbFile.h"
+#include "PageRows.h"
 #include "RowLayout.h"
 
 #include <QtEndian>
@@ -14,28 +15,15 @@ constexpr std::uint32_t Inline = 0x80;
 constexpr std::uint32_t SingleRow = 0x40;
 constexpr std::uint32_t Chain = 0x00;
 constexpr std::uint32_t LengthMask = 0x3FFFFFFF;
-constexpr std::uint16_t OffsetMask = 0x1FFF;
-
-struct Span {
-    const unsigned char *data;
-    std::size_t size;
-};
 
 // The row `pointer` names (page × 256 + row), read into libmdb's second page buffer.
-Span rowAt(const LibmdbFile &file, std::uint32_t pointer)
+RowBytes rowAt(const LibmdbFile &file, std::uint32_t pointer)
 {
     const std::uint32_t pageNumber = pointer >> 8;
-    const int row = int(pointer & 0xFF);
-    const unsigned char *page = file.readSecondPage(pageNumber);
-    const int slotsAt = file.slotCountOffset();
-    const int count = qFromLittleEndian<quint16>(page + slotsAt);
-    if (row >= count || slotsAt + 2 + 2 * count > file.pageSize())
-        throw file.damaged(QStringLiteral("valeur longue : la ligne %1 de la page %2 n'existe pas").arg(row).arg(pageNumber));
-    const int start = qFromLittleEndian<quint16>(page + slotsAt + 2 + 2 * row) & OffsetMask;
-    const int end = row == 0 ? file.pageSize() : qFromLittleEndian<quint16>(page + slotsAt + 2 * row) & OffsetMask;
-    if (start > end || end > file.pageSize())
-        throw file.damaged(QStringLiteral("valeur longue : la ligne %1 de la page %2 déborde").arg(row).arg(pageNumber));
-    return {page + start, std::size_t(end - start)};
+    const std::optional<RowBytes> row = PageRows(file, file.readSecondPage(pageNumber), pageNumber).row(int(pointer & 0xFF));
+    if (!row)
+        throw file.damaged(QStringLiteral("valeur longue : la ligne %1 de la page %2 n'existe pas").arg(pointer & 0xFF).arg(pageNumber));
+    return *row;
 }
 
 void appendAtMost(QByteArray &value, const unsigned char *data, std::size_t size, std::size_t length)
@@ -59,7 +47,7 @@ QByteArray readLongValue(const LibmdbFile &file, const FieldBytes &field)
     if (storage == Inline) {
         appendAtMost(value, field.data + HeaderSize, field.size - HeaderSize, length);
     } else if (storage == SingleRow) {
-        const Span row = rowAt(file, pointer);
+        const RowBytes row = rowAt(file, pointer);
         appendAtMost(value, row.data, row.size, length);
     } else if (storage == Chain) {
         // A chain with more links than the file has rows is a loop.
@@ -67,7 +55,7 @@ QByteArray readLongValue(const LibmdbFile &file, const FieldBytes &field)
         for (std::uint64_t links = 0; pointer != 0 && std::size_t(value.size()) < length; ++links) {
             if (links > mostRows)
                 throw file.damaged(QStringLiteral("valeur longue : la chaîne de pages boucle"));
-            const Span row = rowAt(file, pointer);
+            const RowBytes row = rowAt(file, pointer);
             if (row.size < 4)
                 break;
             pointer = qFromLittleEndian<quint32>(row.data);

@@ -10,12 +10,6 @@ RowLayout::RowLayout(const TableDefinition &table, bool jet3) : m_table(table), 
 
 bool RowLayout::readJet4Offsets(RowBytes row, std::size_t maskSize, VariableArea &area) const
 {
-    area.fixedStart = 2;
-    area.offsets.clear();
-    if (!m_table.hasVariableColumns) {
-        area.fixedEnd = row.size - maskSize;
-        return true;
-    }
     if (row.size < 2 + 2 + maskSize)
         return false;
     const std::size_t countAt = row.size - maskSize - 2;
@@ -39,12 +33,6 @@ bool RowLayout::readJet4Offsets(RowBytes row, std::size_t maskSize, VariableArea
 // first variable column whose offset lies one more 256-byte step further.
 bool RowLayout::readJet3Offsets(RowBytes row, std::size_t maskSize, VariableArea &area) const
 {
-    area.fixedStart = 1;
-    area.offsets.clear();
-    if (!m_table.hasVariableColumns) {
-        area.fixedEnd = row.size - maskSize;
-        return true;
-    }
     if (row.size < 1 + 1 + maskSize)
         return false;
     const std::size_t countAt = row.size - maskSize - 1;
@@ -84,7 +72,11 @@ bool RowLayout::split(RowBytes row, std::vector<FieldBytes> &fields) const
     };
 
     VariableArea &area = m_area;
-    if (!(m_jet3 ? readJet3Offsets(row, maskSize, area) : readJet4Offsets(row, maskSize, area)))
+    area.fixedStart = countSize;
+    area.offsets.clear();
+    if (!m_table.hasVariableColumns)
+        area.fixedEnd = row.size - maskSize;
+    else if (!(m_jet3 ? readJet3Offsets(row, maskSize, area) : readJet4Offsets(row, maskSize, area)))
         return false;
     const std::size_t variableCount = area.offsets.empty() ? 0 : area.offsets.size() - 1;
 

@@ -40,6 +40,7 @@ private:
         std::size_t fixedStart = 0;      // where the fixed area begins
         std::size_t fixedEnd = 0;
     };
+    // The variable columns' offsets (fixedStart set, offsets empty on entry).
     bool readJet4Offsets(RowBytes row, std::size_t maskSize, VariableArea &area) const;
     bool readJet3Offsets(RowBytes row, std::size_t maskSize, VariableArea &area) const;
 
