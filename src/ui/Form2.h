@@ -79,8 +79,12 @@ protected:
 private:
     void buildControls();
     void connectHandlers();
+    void gotFocus(QObject *field);
     bool ask(const QString &text);
 
     RegionalSettings m_regional;
     Question m_question;
+    // A number field that a mouse press has just given the focus to: its focus handler
+    // waits for the end of the click, which would otherwise undo the handler's selection.
+    QObject *m_focusedByClick = nullptr;
 };

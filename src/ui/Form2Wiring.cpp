@@ -8,6 +8,7 @@
 #include "StandardReport.h"
 
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -99,13 +100,27 @@ bool Form2::eventFilter(QObject *watched, QEvent *event)
             std::int16_t keyAscii = *code;
             runHandler([&] { (this->*handler)(keyAscii); });
         }
-    } else if (event->type() == QEvent::FocusIn) {
-        if (watched == qte)
-            runHandler([this] { qte_GotFocus(); });
-        else if (watched == remise)
-            runHandler([this] { remise_GotFocus(); });
-        else if (watched == total)
-            runHandler([this] { total_GotFocus(); });
+    } else if (event->type() == QEvent::FocusIn && (watched == qte || watched == remise || watched == total)) {
+        if (static_cast<const QFocusEvent &>(*event).reason() == Qt::MouseFocusReason)
+            m_focusedByClick = watched;
+        else
+            gotFocus(watched);
+    } else if (event->type() == QEvent::MouseButtonRelease && watched == m_focusedByClick) {
+        // The press has placed the cursor by now; what the handler selects stays selected.
+        m_focusedByClick = nullptr;
+        gotFocus(watched);
+    } else if (event->type() == QEvent::FocusOut && watched == m_focusedByClick) {
+        m_focusedByClick = nullptr;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void Form2::gotFocus(QObject *field)
+{
+    if (field == qte)
+        runHandler([this] { qte_GotFocus(); });
+    else if (field == remise)
+        runHandler([this] { remise_GotFocus(); });
+    else if (field == total)
+        runHandler([this] { total_GotFocus(); });
 }
