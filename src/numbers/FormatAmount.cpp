@@ -4,12 +4,14 @@
 
 #include "CentDigits.h"
 
+#include <algorithm>
+
 namespace {
 
 // Digit places ('#' prints only a digit that exists, '0' always prints) and plain blanks,
 // which are copied whether or not a digit stands before them.
 constexpr std::string_view Pattern = "## ### ##0";
-constexpr int PatternPlaces = 8;
+constexpr int PatternPlaces = static_cast<int>(std::ranges::count_if(Pattern, [](char c) { return c != ' '; }));
 
 QString layOut(const DecimalNumber &amount, const RegionalSettings &rs)
 {
@@ -40,7 +42,8 @@ QString layOut(const DecimalNumber &amount, const RegionalSettings &rs)
             out += QLatin1Char(' ');
             continue;
         }
-        if (place <= length || c == '0')
+        // The whole part has at least its units digit, so the '0' place always prints.
+        if (place <= length)
             putDigits(whole.substr(static_cast<std::size_t>(length - place), 1));
         --place;
     }

@@ -2,6 +2,8 @@
 
 #include "NumberDecisions.h"
 
+#include <algorithm>
+
 namespace {
 
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
@@ -51,16 +53,14 @@ public:
     bool takeGroupSeparatorBeforeDigit()
     {
         const qsizetype start = m_pos;
-        if ((m_pos < m_end && NumberDecisions::isBlankGroupSeparator(m_text[m_pos]) && ++m_pos) ||
-            take(m_rs.groupSeparator)) {
-            if (isDigit(peek()))
-                return true;
-        }
+        const bool blank = NumberDecisions::isBlankGroupSeparator(peek());
+        if (blank)
+            ++m_pos;
+        if ((blank || take(m_rs.groupSeparator)) && isDigit(peek()))
+            return true;
         m_pos = start;
         return false;
     }
-
-    const RegionalSettings &rs() const { return m_rs; }
 
 private:
     QStringView m_text;
