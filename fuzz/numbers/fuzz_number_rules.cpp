@@ -4,6 +4,7 @@
 // - the two locale-aware readers agree on what is a number, and on its value to the
 //   ten-thousandth; the non-raising reader agrees with the raising one;
 // - FormatAmount of a text is the text unchanged or the amount of what it reads;
+// - a text operand of MixedArithmetic and ToInt32 is read as ReadLocaleDouble reads it;
 // - ReadLocaleCurrency of PlainNumberText of any Currency gives it back;
 // - ReadLocaleDouble of FormatStandard of any double gives it back rounded to the cent,
 //   and so does ReadLocaleDouble of FormatAmount;
@@ -55,6 +56,33 @@ std::optional<T> readOrFail(Reader &&reader, ErrorKind &error, const QString &te
     }
 }
 
+// The amount a double comes back as after FormatStandard: within a cent's half, allowing
+// for the fifteen digits the user sees, and showing the same text again.
+void checkDouble(double value, const RegionalSettings &rs)
+{
+    if (!std::isfinite(value))
+        return;
+    const QString standard = FormatStandard(value, rs);
+    const double back = ReadLocaleDouble(standard, rs);
+    if (std::fabs(back - value) > 0.005 * (1 + 1e-9) + std::fabs(value) * 1e-14)
+        fail("FormatStandard reads back to the cent", standard);
+    if (FormatStandard(back, rs) != standard)
+        fail("FormatStandard reads back to the same text", standard);
+    if (ReadLocaleDouble(FormatAmount(value, rs), rs) != back)
+        fail("FormatAmount reads back as FormatStandard does", FormatAmount(value, rs));
+
+    const QString plain = PlainNumberText(value, rs);
+    if (PlainNumberText(ReadLocaleDouble(plain, rs), rs) != plain)
+        fail("PlainNumberText of a double reads back", plain);
+}
+
+void checkCurrency(Currency value, const RegionalSettings &rs)
+{
+    const QString plain = PlainNumberText(value, rs);
+    if (ReadLocaleCurrency(plain, rs) != value)
+        fail("PlainNumberText of a Currency reads back", plain);
+}
+
 void checkReaders(const QString &text, const RegionalSettings &rs)
 {
     ReadLenient(text);   // never fails: an exception would end the run
@@ -85,33 +113,23 @@ void checkReaders(const QString &text, const RegionalSettings &rs)
     const QString formatted = FormatAmount(text, rs);
     if (formatted != (asDouble ? FormatAmount(*asDouble, rs) : text))
         fail("FormatAmount of a text formats what it reads, or leaves it", text);
-}
 
-// The amount a double comes back as after FormatStandard: within a cent's half, allowing
-// for the fifteen digits the user sees, and showing the same text again.
-void checkDouble(double value, const RegionalSettings &rs)
-{
-    if (!std::isfinite(value))
-        return;
-    const QString standard = FormatStandard(value, rs);
-    const double back = ReadLocaleDouble(standard, rs);
-    if (std::fabs(back - value) > 0.005 * (1 + 1e-9) + std::fabs(value) * 1e-14)
-        fail("FormatStandard reads back to the cent", standard);
-    if (FormatStandard(back, rs) != standard)
-        fail("FormatStandard reads back to the same text", standard);
-    if (ReadLocaleDouble(FormatAmount(value, rs), rs) != back)
-        fail("FormatAmount reads back as FormatStandard does", FormatAmount(value, rs));
+    ErrorKind productError{};
+    const auto product = readOrFail<MixedValue>(
+        [&] { return MixedArithmetic::Multiply(MixedValue(text), MixedValue(std::int16_t{1}), rs); },
+        productError, text);
+    if (product.has_value() != asDouble.has_value() || (product && *product != MixedValue(*asDouble)) ||
+        (!product && productError != doubleError))
+        fail("a text operand is read as ReadLocaleDouble reads it", text);
 
-    const QString plain = PlainNumberText(value, rs);
-    if (PlainNumberText(ReadLocaleDouble(plain, rs), rs) != plain)
-        fail("PlainNumberText of a double reads back", plain);
-}
+    ErrorKind integerError{};
+    readOrFail<std::int32_t>([&] { return ToInt32(MixedValue(text), rs); }, integerError, text);
 
-void checkCurrency(Currency value, const RegionalSettings &rs)
-{
-    const QString plain = PlainNumberText(value, rs);
-    if (ReadLocaleCurrency(plain, rs) != value)
-        fail("PlainNumberText of a Currency reads back", plain);
+    // What the readers gave must come back through the writers as well.
+    if (asDouble)
+        checkDouble(*asDouble, rs);
+    if (asCurrency)
+        checkCurrency(*asCurrency, rs);
 }
 
 } // namespace

@@ -53,6 +53,7 @@ QString layOut(const DecimalNumber &amount, const RegionalSettings &rs)
 
 } // namespace
 
+// Halves decided as the user sees the double (NumberDecisions D2).
 QString FormatAmount(double value, const RegionalSettings &rs)
 {
     return layOut(DecimalNumber::userView(value), rs);

@@ -17,6 +17,7 @@ Int checkedRange(auto value)
     return static_cast<Int>(value);
 }
 
+// The double itself, not its fifteen-digit view: row numbers are whole (NumberDecisions D2).
 std::int32_t roundHalfEven(double value)
 {
     if (!std::isfinite(value))

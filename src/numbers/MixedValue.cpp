@@ -1,5 +1,6 @@
 #include "MixedValue.h"
 
+// Empty is no number here, though arithmetic takes it as 0 (NumberDecisions D9).
 bool MixedValue::isNumber() const
 {
     switch (kind()) {

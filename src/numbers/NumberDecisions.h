@@ -13,7 +13,8 @@
 //     fifteen significant digits. FormatAmount and FormatStandard round that form to the
 //     cent, halves away from zero (2.675 gives 2,68; 999.995 gives " 1 000,00"; 1.005
 //     gives 1,01); ToCurrency of a double rounds it to the ten-thousandth, halves to even.
-//     Digits a double carries past the fifteenth are not used.
+//     Digits a double carries past the fifteenth are not used. ToInt32 rounds the double
+//     itself, halves to even: it takes row and column numbers, never amounts.
 // D3  Negative amounts under FormatAmount: the locale's minus sign right before the first
 //     digit, the pattern's blanks kept: -5 gives "  -5,00", -1234.5 gives " -1 234,50".
 //     A value that rounds to zero is written without a sign.
@@ -39,6 +40,7 @@
 // D9  In arithmetic, empty is the 16-bit integer 0: empty + "5" reads the text and gives
 //     the double 5. FormatAmount writes empty as 0 ("  0,00") and null as the empty text,
 //     so that a null price fails where it is summed, not where it is shown.
+//     MixedValue::isNumber holds for the four number kinds only, not for empty.
 // D10 0 ÷ 0 has no value and raises an overflow error; any other number ÷ 0 raises a
 //     division-by-zero error.
 // D11 Currency × Currency keeps four decimals, halves to even, as every Currency result.
