@@ -8,6 +8,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QFile>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -62,6 +63,12 @@ QString gridColumnFormat()
     }.join(u'|');
 }
 
+// The pictures are embedded when the build has them; without one the control shows none.
+QIcon picture(const QString &resource)
+{
+    return QFile::exists(resource) ? QIcon(resource) : QIcon();
+}
+
 template <class Control>
 Control *place(Control *control, const QString &name, const QRect &geometry)
 {
@@ -85,6 +92,7 @@ QPushButton *button(QWidget *window, const QString &name, const QRect &geometry,
 QLabel *label(QWidget *window, const QString &name, const QRect &geometry, const QString &caption)
 {
     auto *l = place(new QLabel(caption, window), name, geometry);
+    l->setTextFormat(Qt::PlainText);   // a caption is shown as written, never as markup
     l->setFont(arial(8.25, true));
     l->setAlignment(Qt::AlignRight | Qt::AlignTop);
     l->setAutoFillBackground(true);
@@ -148,7 +156,7 @@ Form2::~Form2() = default;
 void Form2::buildControls()
 {
     setWindowTitle(QStringLiteral("Fiche Produit"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/fiche-produit.svg")));
+    setWindowIcon(picture(QStringLiteral(":/icons/fiche-produit.svg")));
     setFixedSize(1066, 649);   // 15990 × 9735 twips; the layout does not follow a resize
     paintWith(*this, QPalette::Window, highlight3D(*this));
     setAutoFillBackground(true);
@@ -177,10 +185,10 @@ void Form2::buildControls()
 
     // The down arrow stands above the up arrow.
     bas = button(this, QStringLiteral("bas"), twips(15360, 960, 495, 855), QStringLiteral("Descendre la ligne"));
-    bas->setIcon(QIcon(QStringLiteral(":/icons/fleche-bas.svg")));
+    bas->setIcon(picture(QStringLiteral(":/icons/fleche-bas.svg")));
     bas->setToolTip(bas->accessibleName());
     haut = button(this, QStringLiteral("haut"), twips(15360, 2040, 495, 855), QStringLiteral("Monter la ligne"));
-    haut->setIcon(QIcon(QStringLiteral(":/icons/fleche-haut.svg")));
+    haut->setIcon(picture(QStringLiteral(":/icons/fleche-haut.svg")));
     haut->setToolTip(haut->accessibleName());
     for (QPushButton *arrow : {bas, haut})
         arrow->setIconSize(QSize(24, 24));

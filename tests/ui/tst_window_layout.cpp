@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 #include <QComboBox>
+#include <QFile>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +22,7 @@ private slots:
     void controls_data();
     void controls();
     void captions();
+    void pictures();
     void justification_data();
     void justification();
     void valueBoxesFramedOthersNot();
@@ -120,6 +122,19 @@ void WindowLayoutTest::captions()
     QCOMPARE(m_form->Label3->text(), QStringLiteral("Total :"));
     QVERIFY(m_form->haut->text().isEmpty());
     QVERIFY(m_form->bas->text().isEmpty());
+}
+
+void WindowLayoutTest::pictures()
+{
+    if (!QFile::exists(QStringLiteral(":/icons/fleche-haut.svg")))
+        QSKIP("this build embeds no icons");
+    QVERIFY(!m_form->windowIcon().isNull());
+    QVERIFY(!m_form->haut->icon().isNull());
+    QVERIFY(!m_form->bas->icon().isNull());
+    // Each arrow shows its own picture: the down arrow is not the up arrow.
+    const QImage up = m_form->haut->icon().pixmap(24, 24).toImage();
+    const QImage down = m_form->bas->icon().pixmap(24, 24).toImage();
+    QVERIFY(up != down);
 }
 
 void WindowLayoutTest::justification_data()
