@@ -75,6 +75,7 @@ private slots:
     void badStarts();
     void qtTextsInFrench();
     void reportBox();
+    void handlerFailureEndsTheProgram();
     void enterAtOnceClosesTheProgram();
     void titleBarCloseEndsTheProgram();
 
@@ -164,6 +165,15 @@ void ProgramTest::reportBox()
     QCOMPARE(box->windowTitle(), QStringLiteral("Fiche Produit"));
     QCOMPARE(box->text(), QStringLiteral("Erreur d'exécution '91' :\nVariable objet ou variable de bloc With non définie"));
     QCOMPARE(box->icon(), QMessageBox::Critical);
+}
+
+void ProgramTest::handlerFailureEndsTheProgram()
+{
+    FicheTest::CollectedReports reports;
+    const int exitCode = runEventLoop([] { endProgramWithReport(RuntimeError::invalidUseOfNull()); });
+    QCOMPARE(exitCode, 1);
+    QCOMPARE(reports.reports().size(), 1);
+    QCOMPARE(reports.reports().front().text, QStringLiteral("Erreur d'exécution '94' :\nUtilisation incorrecte de Null"));
 }
 
 void ProgramTest::enterAtOnceClosesTheProgram()

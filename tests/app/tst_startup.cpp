@@ -64,6 +64,7 @@ private slots:
     void nullQuantityOrPrice();
     void failures_data();
     void failures();
+    void otherStoredFieldOrder();
     void unreadableFile();
     void fixedPathFoundUnderWine();
     void fixedPathMissingNamesTheMappedFile();
@@ -243,6 +244,10 @@ void StartUpTest::failures_data()
     QVERIFY(QDir().mkpath(folder));
     QTest::newRow("a folder") << folder << 3044 << folder;
 
+    QTest::newRow("no field qté for the listing")
+        << write(QStringLiteral("ref:TEXT(10)\tdesi:TEXT(10)\tprixvente:MONEY\nA\tB\t1\n")) << 3061
+        << QStringLiteral("qté");
+
     QTest::newRow("no table Produit") << write(QStringLiteral("ref:TEXT(10)\tdesi:TEXT(10)\nA\tB\n"),
                                                WriterOptions{QStringLiteral("Articles"), true, {}, {}})
                                       << 3078 << QStringLiteral("Produit");
@@ -263,6 +268,16 @@ void StartUpTest::failures()
     const QString heading = QStringLiteral("Erreur d'exécution '%1' :\n").arg(number);
     QVERIFY2(report.text.startsWith(heading), qPrintable(report.text));
     QVERIFY2(report.text.contains(named), qPrintable(report.text));
+}
+
+void StartUpTest::otherStoredFieldOrder()
+{
+    // The reference list reads the first stored field, whatever it holds; the listing names
+    // its fields and still shows the right ones.
+    const auto form = FicheTest::loadForm(write(QStringLiteral("desi:TEXT(20)\tprixvente:MONEY\tref:TEXT(10)\tqté:LONG\n"
+                                                               "Vis\t1.5\tV1\t2\n")));
+    QCOMPARE(referenceList(*form->Ref), QStringList{QStringLiteral("Vis")});
+    QCOMPARE(lineCells(*form->G, 1), (QStringList{"V1", "Vis", "2", "  1,50", "", "  3,00"}));
 }
 
 void StartUpTest::unreadableFile()

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 class WindowLayoutTest : public QObject {
@@ -60,6 +61,7 @@ void WindowLayoutTest::window()
     QCOMPARE(m_form->windowTitle(), QStringLiteral("Fiche Produit"));
     QCOMPARE(m_form->size(), QSize(1066, 649));
     QCOMPARE(m_form->minimumSize(), m_form->maximumSize());   // the layout never follows a resize
+    QCOMPARE(m_form->geometry().center(), m_form->screen()->availableGeometry().center());
 }
 
 // Places and sizes in logical pixels (twips ÷ 15), and fonts as requested and as found.
