@@ -80,6 +80,26 @@ private slots:
         QCOMPARE(f.total->text(), localText(QStringLiteral("90.00"), m_rs));
     }
 
+    void eachNumberFieldSelectsItsTextHoweverTheFocusCame()
+    {
+        Form2 &f = *m_form;
+        f.qte->setText(QStringLiteral("12"));
+        f.remise->setText(QStringLiteral("5"));
+        f.total->setText(QString());
+        QTest::mouseClick(f.remise, Qt::LeftButton, {}, f.remise->rect().center());
+        QCOMPARE(QApplication::focusWidget(), f.remise);
+        QCOMPARE(f.remise->selectedText(), QStringLiteral("5"));
+        QTest::mouseClick(f.qte, Qt::LeftButton, {}, f.qte->rect().center());
+        QCOMPARE(f.qte->selectedText(), QStringLiteral("12"));
+        QTest::keyClick(f.qte, Qt::Key_Tab);   // on to the price, then Tab again to the discount
+        QTest::keyClick(f.prixvente, Qt::Key_Tab);
+        QCOMPARE(f.remise->selectedText(), QStringLiteral("5"));
+        QTest::keyClick(f.remise, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f.total);   // an empty field: nothing to select
+        QCOMPARE(f.total->selectionStart(), -1);
+        QCOMPARE(f.total->cursorPosition(), 0);
+    }
+
     void aQuantityChangedAfterTheDiscountLeavesTheTotalStale()
     {
         Form2 &f = *m_form;
