@@ -3,12 +3,15 @@
 // the form was drawn, and turned into logical pixels (15 twips a pixel at 96 dots per
 // inch), so that Qt's own scaling takes care of high-resolution screens.
 
+#include "AccessibleTexts.h"
+#include "FicheIcon.h"
 #include "Form2.h"
 #include "LineGrid.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -66,7 +69,7 @@ QString gridColumnFormat()
 // The pictures are embedded when the build has them; without one the control shows none.
 QIcon picture(const QString &resource)
 {
-    return QFile::exists(resource) ? QIcon(resource) : QIcon();
+    return QFile::exists(resource) ? ficheIcon(QFileInfo(resource).completeBaseName()) : QIcon();
 }
 
 template <class Control>
@@ -148,6 +151,7 @@ Form2::Form2(const RegionalSettings &regional, QWidget *parent)
 {
     setObjectName(QStringLiteral("Form2"));
     buildControls();
+    describeForAssistiveTechnology(*this);
     connectHandlers();
 }
 

@@ -1,0 +1,181 @@
+// The window as a screen reader finds it, through Qt's accessibility interfaces: every
+// control that takes the focus has a French name and a description and the role of what
+// it is; the entry fields and the value boxes give their current values; the grid gives
+// its cells and its column headers.
+
+#include "FicheTestSupport.h"
+#include "LineGrid.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+QAccessibleInterface *accessibleOf(QObject *object)
+{
+    return QAccessible::queryAccessibleInterface(object);
+}
+
+// The window's controls as a screen reader finds them: the accessible children of the
+// window's own accessible object.
+QList<QAccessibleInterface *> controlsOf(QWidget *window)
+{
+    QAccessibleInterface *accessibleWindow = accessibleOf(window);
+    QList<QAccessibleInterface *> controls;
+    for (int i = 0; i < accessibleWindow->childCount(); ++i)
+        if (QAccessibleInterface *child = accessibleWindow->child(i))
+            controls.append(child);
+    return controls;
+}
+
+}  // namespace
+
+class AccessibilityTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void focusableControlsAreNamedAndDescribed();
+    void rolesAreWhatTheControlsAre_data();
+    void rolesAreWhatTheControlsAre();
+    void entryFieldsGiveWhatTheyShow();
+    void gridGivesCellsAndHeaders();
+    void valueBoxesGiveTheirValues();
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<Form2> m_form;
+};
+
+void AccessibilityTest::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    const QString file = FicheTest::writeCatalogue(
+        m_dir, FicheTest::ProductColumns +
+                   QStringLiteral("\nV10\tVis à bois\t3\t1.5\nE20\tÉcrou\t5\t0.25\nR30\tRondelle\t10\t0.1\n"));
+    m_form = FicheTest::loadForm(file);
+    FicheTest::showActive(*m_form);
+}
+
+// Found from the window as a screen reader finds them, so that a control added later
+// without a name or a description is caught too.
+void AccessibilityTest::focusableControlsAreNamedAndDescribed()
+{
+    QStringList focusable;
+    for (QAccessibleInterface *control : controlsOf(m_form.get())) {
+        if (!control->state().focusable)
+            continue;
+        const QString name = control->text(QAccessible::Name);
+        const QString description = control->text(QAccessible::Description);
+        const QString which = control->object()->objectName();
+        QVERIFY2(!name.isEmpty(), qPrintable(which + QStringLiteral(" has no accessible name")));
+        QVERIFY2(!description.isEmpty(), qPrintable(which + QStringLiteral(" has no accessible description")));
+        QVERIFY2(description != name, qPrintable(which + QStringLiteral(" only repeats its name")));
+        focusable << which;
+    }
+    focusable.sort();
+    QCOMPARE(focusable, QStringList({"G", "Nouveau", "Ref", "bas", "desi", "fermer", "haut", "prixvente", "qte",
+                                     "remise", "total"}));
+}
+
+void AccessibilityTest::rolesAreWhatTheControlsAre_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QAccessible::Role>("role");
+    for (const char *button : {"fermer", "Nouveau", "haut", "bas"})
+        QTest::newRow(button) << button << QAccessible::Button;
+    for (const char *field : {"qte", "prixvente", "remise", "total", "desi"})
+        QTest::newRow(field) << field << QAccessible::EditableText;
+    QTest::newRow("Ref") << "Ref" << QAccessible::ComboBox;
+    QTest::newRow("G") << "G" << QAccessible::Table;
+    for (const char *label : {"Label1", "nbr", "Label3", "totaux"})
+        QTest::newRow(label) << label << QAccessible::StaticText;
+}
+
+void AccessibilityTest::rolesAreWhatTheControlsAre()
+{
+    QFETCH(QString, control);
+    QFETCH(QAccessible::Role, role);
+    QAccessibleInterface *accessible =
+        accessibleOf(m_form->findChild<QWidget *>(control, Qt::FindDirectChildrenOnly));
+    QVERIFY(accessible);
+    QCOMPARE(accessible->role(), role);
+}
+
+// What the user types, and what the look-up fills in, is what the screen reader reads.
+void AccessibilityTest::entryFieldsGiveWhatTheyShow()
+{
+    m_form->Ref->setFocus();
+    QTest::keyClicks(m_form->Ref, QStringLiteral("E20"));
+    QCOMPARE(accessibleOf(m_form->Ref)->text(QAccessible::Value), QStringLiteral("E20"));
+    QVERIFY(!m_form->desi->text().isEmpty());
+    QCOMPARE(accessibleOf(m_form->desi)->text(QAccessible::Value), m_form->desi->text());
+    QCOMPARE(accessibleOf(m_form->prixvente)->text(QAccessible::Value), m_form->prixvente->text());
+
+    m_form->qte->setFocus();
+    m_form->qte->selectAll();
+    QTest::keyClicks(m_form->qte, QStringLiteral("12"));
+    QAccessibleInterface *quantity = accessibleOf(m_form->qte);
+    QCOMPARE(quantity->text(QAccessible::Value), QStringLiteral("12"));
+    QAccessibleTextInterface *text = quantity->textInterface();
+    QVERIFY(text);
+    QCOMPARE(text->text(0, text->characterCount()), QStringLiteral("12"));
+}
+
+// The counters have no name of their own: their name is their value, and their caption
+// labels them, so that "Nombre : 3" is read. After the sheet is emptied they read 0.
+void AccessibilityTest::valueBoxesGiveTheirValues()
+{
+    QAccessibleInterface *count = accessibleOf(m_form->nbr);
+    QAccessibleInterface *sum = accessibleOf(m_form->totaux);
+    QCOMPARE(count->text(QAccessible::Name), QStringLiteral("3"));
+    QCOMPARE(sum->text(QAccessible::Name), m_form->totaux->text());
+    QVERIFY(!sum->text(QAccessible::Name).isEmpty() && sum->text(QAccessible::Name) != u"0");
+
+    for (auto [box, caption] : {std::pair{m_form->nbr, m_form->Label1}, std::pair{m_form->totaux, m_form->Label3}}) {
+        const auto labels = accessibleOf(box)->relations(QAccessible::Label);
+        QCOMPARE(labels.size(), 1);
+        QCOMPARE(labels.first().first->object(), caption);
+    }
+
+    QTest::mouseClick(m_form->Nouveau, Qt::LeftButton);
+    QCOMPARE(count->text(QAccessible::Name), QStringLiteral("0"));
+    QCOMPARE(sum->text(QAccessible::Name), QStringLiteral("0"));
+}
+
+// A screen reader moving through the grid reads each cell's text with its column's title;
+// here the grid holds the listing made at start-up.
+void AccessibilityTest::gridGivesCellsAndHeaders()
+{
+    QAccessibleInterface *grid = accessibleOf(m_form->G);
+    QAccessibleTableInterface *table = grid->tableInterface();
+    QVERIFY(table);
+    QCOMPARE(table->rowCount(), m_form->G->RowCount() - 1);
+    QCOMPARE(table->rowCount(), 3);
+    QCOMPARE(table->columnCount(), 6);
+
+    const QStringList titles{"Référence", "Désignation", "Qté", "Prix Vente", "Remise", "Prix Total"};
+    for (int row = 0; row < table->rowCount(); ++row) {
+        for (int column = 0; column < table->columnCount(); ++column) {
+            QAccessibleInterface *cell = table->cellAt(row, column);
+            QVERIFY(cell);
+            QCOMPARE(cell->role(), QAccessible::Cell);
+            QCOMPARE(cell->text(QAccessible::Name), m_form->G->CellText(row + 1, column));
+            const QList<QAccessibleInterface *> headers = cell->tableCellInterface()->columnHeaderCells();
+            QCOMPARE(headers.size(), 1);
+            QCOMPARE(headers.first()->text(QAccessible::Name).trimmed(), titles[column]);
+        }
+    }
+    QStringList references;
+    for (int row = 0; row < table->rowCount(); ++row)
+        references << table->cellAt(row, 0)->text(QAccessible::Name);
+    references.sort();
+    QCOMPARE(references, QStringList({"E20", "R30", "V10"}));
+}
+
+QTEST_MAIN(AccessibilityTest)
+#include "tst_accessibility.moc"
