@@ -45,7 +45,7 @@ std::vector<CatalogEntry> readCatalog(const LibmdbFile &file, const TextDecoding
         const int objectType = int(objects->values(type).integer(row) & 0x7F);
         const auto objectFlags = std::uint32_t(objects->values(flags).integer(row));
         CatalogEntry entry;
-        entry.name = objects->values(name).text(row).toString();
+        entry.name = objects->values(name).text(row);
         entry.definitionPage = std::uint32_t(objects->values(id).integer(row)) & 0x00FFFFFF;
         entry.isLocalTable = objectType == LocalTable;
         entry.isLinkedTable = objectType == LinkedTable || objectType == AnotherLinkedTable;

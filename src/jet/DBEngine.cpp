@@ -28,16 +28,16 @@ int fieldOf(const TableData &table, const FieldReference &field)
 
 std::shared_ptr<Database> DBEngine::OpenDatabase(const QString &path)
 {
-    return std::shared_ptr<Database>(new Database(openDatabaseFile(path)));
+    return std::shared_ptr<Database>(new Database(path, openDatabaseFile(path)));
 }
 
-Database::Database(std::shared_ptr<DatabaseFile> file) : m_file(std::move(file)) {}
+Database::Database(const QString &name, std::shared_ptr<DatabaseFile> file) : m_name(name), m_file(std::move(file)) {}
 
 Database::~Database() = default;
 
 QString Database::Name() const
 {
-    return m_file->path();
+    return m_name;
 }
 
 std::unique_ptr<Recordset> Database::OpenRecordset(const QString &nameOrQuery)

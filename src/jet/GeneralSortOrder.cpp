@@ -3,6 +3,7 @@
 #include "EngineErrors.h"
 
 #include <memory>
+#include <vector>
 #include <unicode/ucol.h>
 
 namespace jet::GeneralSortOrder {
@@ -34,20 +35,18 @@ const UCollator *collator()
 void appendSortKey(QStringView text, std::string &keys)
 {
     const UCollator *french = collator();
-    const std::size_t at = keys.size();
-    // Most keys fit in this guess; the collator says how much it needs when not.
-    std::size_t room = std::size_t(text.size()) * 4 + 16;
+    // Written into a buffer kept from call to call, then copied: growing `keys` by a guess
+    // would fill the guess with zeros first, every time.
+    thread_local std::vector<uint8_t> buffer(256);
     for (;;) {
-        keys.resize(at + room);
-        const int32_t needed = ucol_getSortKey(french, reinterpret_cast<const UChar *>(text.utf16()),
-                                               int32_t(text.size()), reinterpret_cast<uint8_t *>(keys.data() + at),
-                                               int32_t(room));
-        if (std::size_t(needed) <= room) {
-            // The key ends with a zero byte that memcmp of the lengths makes useless.
-            keys.resize(at + std::size_t(needed > 0 ? needed - 1 : 0));
+        const int32_t needed = ucol_getSortKey(french, reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()),
+                                               buffer.data(), int32_t(buffer.size()));
+        if (needed <= int32_t(buffer.size())) {
+            // The key ends with a zero byte, useless once lengths are compared.
+            keys.append(reinterpret_cast<const char *>(buffer.data()), std::size_t(needed > 0 ? needed - 1 : 0));
             return;
         }
-        room = std::size_t(needed);
+        buffer.resize(std::size_t(needed));
     }
 }
 

@@ -14,8 +14,7 @@
 
 namespace jet {
 
-class TableData;   // one decoded table, shared by the record sets over it
-class DatabaseFile;
+class DatabaseFile;   // one open file and the tables decoded from it
 
 class Field {
 public:
@@ -59,8 +58,9 @@ public:
     // Table-type record sets only.
     void setIndex(const QString &indexName);
     QString Index() const;
-    // Comparison "=" and one key: the first record whose key equals `key` (the index's
-    // case-insensitive comparison) becomes current; otherwise there is no current record.
+    // Comparison "=" and one key: the first record whose key equals `key` (compared as the
+    // General sort order compares: letters without regard to case) becomes current;
+    // otherwise there is no current record and NoMatch() is true.
     void Seek(const QString &comparison, const MixedValue &key);
     bool NoMatch() const;
 
@@ -105,8 +105,9 @@ public:
 
 private:
     friend class DBEngine;
-    explicit Database(std::shared_ptr<DatabaseFile> file);
-    std::shared_ptr<DatabaseFile> m_file;
+    Database(const QString &name, std::shared_ptr<DatabaseFile> file);
+    QString m_name;                          // the path as given to OpenDatabase
+    std::shared_ptr<DatabaseFile> m_file;    // shared by every handle on the same unchanged file
 };
 
 class DBEngine {

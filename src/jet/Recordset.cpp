@@ -16,7 +16,6 @@ void Recordset::MoveFirst()
     if (m_state->count() == 0)
         throw errors::noCurrentRecord();
     m_state->moveTo(0);
-    m_state->noMatch = false;
 }
 
 void Recordset::MoveNext()

@@ -33,28 +33,20 @@ double ColumnValues::real(std::uint32_t row) const
     return std::bit_cast<double>(m_numbers[row]);
 }
 
-QStringView ColumnValues::text(std::uint32_t row) const
-{
-    const std::uint32_t start = row == 0 ? 0 : m_textEnds[row - 1];
-    return QStringView(m_text.data() + start, qsizetype(m_textEnds[row] - start));
-}
-
-void ColumnValues::reserve(std::size_t rows, std::size_t characters)
+void ColumnValues::reserve(std::size_t rows)
 {
     m_present.reserve(rows);
-    if (m_storage == Storage::Text) {
-        m_textEnds.reserve(rows);
-        m_text.reserve(characters);
-    } else {
+    if (m_storage == Storage::Text)
+        m_texts.reserve(rows);
+    else
         m_numbers.reserve(rows);
-    }
 }
 
 void ColumnValues::appendNull()
 {
     m_present.push_back(false);
     if (m_storage == Storage::Text)
-        m_textEnds.push_back(std::uint32_t(m_text.size()));
+        m_texts.emplace_back();
     else
         m_numbers.push_back(0);
 }
@@ -71,23 +63,22 @@ void ColumnValues::appendReal(double value)
     m_numbers.push_back(std::bit_cast<std::int64_t>(value));
 }
 
-void ColumnValues::closeText()
+void ColumnValues::appendText(QString value)
 {
     m_present.push_back(true);
-    m_textEnds.push_back(std::uint32_t(m_text.size()));
+    m_texts.push_back(std::move(value));
 }
 
 TableData::TableData(const TableDefinition &definition, bool jet3)
     : m_name(definition.name), m_jet3(jet3), m_indexes(definition.indexes)
 {
     // The definition's row count is usually right: room for that many rows saves copying
-    // the columns as they grow. Texts get room for a short text per row; longer ones grow.
-    constexpr std::size_t ReservedCharsPerText = 24;
+    // the columns as they grow.
     const std::size_t rows = definition.rowCountHint;
     for (const ColumnDefinition &column : definition.columns) {
         m_info.push_back({column.name, column.type, column.size});
         m_columns.emplace_back(storageOf(column.type));
-        m_columns.back().reserve(rows, rows * ReservedCharsPerText);
+        m_columns.back().reserve(rows);
     }
 }
 
@@ -127,7 +118,7 @@ MixedValue TableData::value(std::uint32_t row, int position) const
     case Storage::Real:
         return values.real(row);
     case Storage::Text:
-        return values.text(row).toString();
+        return values.text(row);
     }
     return MixedValue::null();
 }

@@ -1,6 +1,7 @@
 #pragma once
-// One table's rows, decoded once and kept column by column: a value costs 8 bytes (a
-// number) or its UTF-16 characters plus 4 (a text), and a bit says whether it is null.
+// One table's rows, decoded once and kept column by column: a number costs 8 bytes, a
+// text is kept as the very string a field read returns (shared, never copied again, so
+// that reading a text field costs no allocation), and a bit says whether a value is null.
 // Record sets share it; the first open of a file decodes it, a second open of the same
 // unchanged file reuses it. Built by the loader, read-only afterwards but for the caches
 // (sort orders and seek indexes), which are built on first use.
@@ -10,12 +11,10 @@
 #include "TableDefinition.h"
 
 #include <QString>
-#include <QStringView>
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <mutex>
-#include <string>
 #include <vector>
 
 namespace jet {
@@ -44,23 +43,20 @@ public:
     bool isNull(std::uint32_t row) const { return !m_present[row]; }
     std::int64_t integer(std::uint32_t row) const { return m_numbers[row]; }
     double real(std::uint32_t row) const;
-    QStringView text(std::uint32_t row) const;
+    const QString &text(std::uint32_t row) const { return m_texts[row]; }
 
-    // Room for `rows` values (and as many characters for texts) before loading.
-    void reserve(std::size_t rows, std::size_t characters);
+    // Room for `rows` values before loading.
+    void reserve(std::size_t rows);
     void appendNull();
     void appendInteger(std::int64_t value);
     void appendReal(double value);
-    // Text: the characters are added to `textBuffer()` first, then the row is closed.
-    std::u16string &textBuffer() { return m_text; }
-    void closeText();
+    void appendText(QString value);
 
 private:
     Storage m_storage;
     std::vector<bool> m_present;
-    std::vector<std::int64_t> m_numbers;        // Integer and Real (bit pattern) storage
-    std::u16string m_text;                      // Text storage: every row's characters
-    std::vector<std::uint32_t> m_textEnds;      // where each row's characters end
+    std::vector<std::int64_t> m_numbers;   // Integer and Real (bit pattern) storage
+    std::vector<QString> m_texts;          // Text storage
 };
 
 class TableData {

@@ -163,8 +163,9 @@ TableDefinition readTableDefinition(const LibmdbFile &file, const QString &name,
     definition.name = name;
     definition.definitionPage = definitionPage;
     definition.hasVariableColumns = table->num_var_cols > 0;
-    // Never trusted beyond what the file could hold: it only sizes the first allocation.
-    definition.rowCountHint = std::min<std::uint32_t>(table->num_rows, file.pageCount() * 64);
+    // Never trusted beyond what the file could hold (row pointers number a page's rows in
+    // one byte): it only sizes the first allocation.
+    definition.rowCountHint = std::min<std::uint32_t>(table->num_rows, file.pageCount() * 256);
     definition.usageMap = QByteArray(reinterpret_cast<const char *>(table->usage_map), qsizetype(table->map_sz));
     for (guint i = 0; i < table->columns->len; ++i) {
         ColumnDefinition column = columnFrom(*static_cast<const MdbColumn *>(g_ptr_array_index(table->columns, i)));

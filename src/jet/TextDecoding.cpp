@@ -20,21 +20,22 @@ QStringDecoder decoderForCodePage(std::uint16_t codePage)
     return QStringDecoder("windows-1252", QStringDecoder::Flag::Stateless);
 }
 
-void appendUtf16(const unsigned char *bytes, std::size_t size, std::u16string &out)
+QString decodeUtf16(const unsigned char *bytes, std::size_t size)
 {
     const std::size_t units = size / 2;   // an odd last byte is not a character
-    const std::size_t at = out.size();
-    out.resize(at + units);
+    QString text(qsizetype(units), Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
     for (std::size_t i = 0; i < units; ++i)
-        out[at + i] = char16_t(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+        out[i] = char16_t(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+    return text;
 }
 
-void appendCompressed(const unsigned char *bytes, std::size_t size, std::u16string &out)
+QString decodeCompressed(const unsigned char *bytes, std::size_t size)
 {
     // Never more characters than bytes: room first, then the exact size.
-    const std::size_t at = out.size();
-    out.resize(at + size);
-    char16_t *next = out.data() + at;
+    QString text(qsizetype(size), Qt::Uninitialized);
+    char16_t *const first = reinterpret_cast<char16_t *>(text.data());
+    char16_t *next = first;
     bool oneByte = true;
     std::size_t i = 0;
     while (i < size) {
@@ -51,7 +52,8 @@ void appendCompressed(const unsigned char *bytes, std::size_t size, std::u16stri
             break;
         }
     }
-    out.resize(std::size_t(next - out.data()));
+    text.truncate(next - first);
+    return text;
 }
 
 }  // namespace
@@ -61,16 +63,13 @@ TextDecoding::TextDecoding(bool jet3, std::uint16_t codePage)
 {
 }
 
-void TextDecoding::append(const unsigned char *bytes, std::size_t size, std::u16string &out) const
+QString TextDecoding::decode(const unsigned char *bytes, std::size_t size) const
 {
-    if (m_jet3) {
-        const QString text = m_codePage.decode(QByteArrayView(bytes, qsizetype(size)));
-        out.append(reinterpret_cast<const char16_t *>(text.utf16()), std::size_t(text.size()));
-    } else if (size >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
-        appendCompressed(bytes + 2, size - 2, out);
-    } else {
-        appendUtf16(bytes, size, out);
-    }
+    if (m_jet3)
+        return m_codePage.decode(QByteArrayView(bytes, qsizetype(size)));
+    if (size >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE)
+        return decodeCompressed(bytes + 2, size - 2);
+    return decodeUtf16(bytes, size);
 }
 
 }  // namespace jet

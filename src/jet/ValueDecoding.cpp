@@ -43,26 +43,22 @@ double decimalOf(const unsigned char *bytes, int scale)
     return double((bytes[0] & 0x80) ? -value : value);
 }
 
-void appendHex(const unsigned char *bytes, std::size_t size, std::u16string &out)
+QString hexOf(const unsigned char *bytes, std::size_t size)
 {
-    static constexpr char16_t Digits[] = u"0123456789ABCDEF";
-    for (std::size_t i = 0; i < size; ++i) {
-        out.push_back(Digits[bytes[i] >> 4]);
-        out.push_back(Digits[bytes[i] & 0x0F]);
-    }
+    return QString::fromLatin1(QByteArray::fromRawData(reinterpret_cast<const char *>(bytes), qsizetype(size)).toHex().toUpper());
 }
 
 // The usual braced form; the first three groups are stored little-endian.
-void appendGuid(const unsigned char *b, std::u16string &out)
+QString guidOf(const unsigned char *b)
 {
     static constexpr int Order[16] = {3, 2, 1, 0, 5, 4, 7, 6, 8, 9, 10, 11, 12, 13, 14, 15};
-    out.push_back(u'{');
+    QString text(u'{');
     for (int i = 0; i < 16; ++i) {
         if (i == 4 || i == 6 || i == 8 || i == 10)
-            out.push_back(u'-');
-        appendHex(b + Order[i], 1, out);
+            text += u'-';
+        text += hexOf(b + Order[i], 1);
     }
-    out.push_back(u'}');
+    return text + u'}';
 }
 
 std::size_t fixedSizeOf(ColumnType type)
@@ -90,32 +86,24 @@ std::size_t fixedSizeOf(ColumnType type)
     }
 }
 
-void decodeText(const ColumnDefinition &column, const FieldBytes &field, const LibmdbFile &file,
-                const TextDecoding &text, ColumnValues &values)
+QString textOf(const ColumnDefinition &column, const FieldBytes &field, const LibmdbFile &file, const TextDecoding &text)
 {
-    std::u16string &out = values.textBuffer();
     switch (column.type) {
     case ColumnType::Text:
-        text.append(field.data, field.size, out);
-        break;
+        return text.decode(field.data, field.size);
     case ColumnType::Memo: {
         const QByteArray memo = readLongValue(file, field);
-        text.append(reinterpret_cast<const unsigned char *>(memo.constData()), std::size_t(memo.size()), out);
-        break;
+        return text.decode(reinterpret_cast<const unsigned char *>(memo.constData()), std::size_t(memo.size()));
     }
     case ColumnType::LongBinary: {
         const QByteArray object = readLongValue(file, field);
-        appendHex(reinterpret_cast<const unsigned char *>(object.constData()), std::size_t(object.size()), out);
-        break;
+        return hexOf(reinterpret_cast<const unsigned char *>(object.constData()), std::size_t(object.size()));
     }
     case ColumnType::Guid:
-        appendGuid(field.data, out);
-        break;
+        return guidOf(field.data);
     default:   // binary, and kinds this engine does not know: their bytes
-        appendHex(field.data, field.size, out);
-        break;
+        return hexOf(field.data, field.size);
     }
-    values.closeText();
 }
 
 }  // namespace
@@ -160,7 +148,7 @@ bool decodeValue(const ColumnDefinition &column, const FieldBytes &field, const 
         values.appendReal(decimalOf(b, column.scale));
         break;
     default:
-        decodeText(column, field, file, text, values);
+        values.appendText(textOf(column, field, file, text));
         break;
     }
     return true;
