@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package with CPack from a finished build, then reads it as dpkg would:
-# its control data (name, version, architecture, dependencies) and its files, unpacked into
-# a scratch root where both programs must run against the system's libraries alone.
+# its control data (name, version, architecture, dependencies), whether apt can install it,
+# and its files, unpacked into a scratch root where both programs must run against the
+# system's libraries alone.
 #
 #   debian-package.sh BUILD_DIR PROJECT_VERSION
 source "$(dirname "$0")/common.sh"
@@ -26,10 +27,12 @@ for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 libmdb3 fonts-lib
               qt6-translations-l10n; do
     grep -qx "$needed" <<<"$dependency_names" || fail "Depends lacks $needed: $depends"
 done
-# Every name must be a real package; this machine has them all, having built the programs.
-for name in $dependency_names; do
-    dpkg-query -W "$name" >/dev/null 2>&1 || fail "Depends names '$name', which is no installed package"
-done
+# apt must be able to install it here, on Debian 12, as a user would: every dependency a
+# real package in a version this release has.
+if ! simulation=$(LC_ALL=C apt-get install --simulate --no-install-recommends "$deb" 2>&1); then
+    fail "apt cannot install the package: $simulation"
+fi
+grep -q '^Inst fiche-produit ' <<<"$simulation" || fail "apt would not install fiche-produit: $simulation"
 
 root=$scratch/root
 dpkg-deb --extract "$deb" "$root"
