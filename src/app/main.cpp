@@ -29,6 +29,8 @@ int main(int argc, char *argv[])
     const std::unique_ptr<QCoreApplication> application = createApplication(argc, argv);
     QCoreApplication::setApplicationName(ApplicationName);
     QCoreApplication::setApplicationVersion(QStringLiteral(FICHE_VERSION));
+    // The installed menu entry: docks and task switchers take the window's name and icon from it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("fr.ficheproduit.FicheProduit"));
     installQtFrenchTranslations(QLocale::system());
     applyCommandLine(QCoreApplication::arguments());
 
