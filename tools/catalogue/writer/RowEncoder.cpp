@@ -12,7 +12,7 @@ namespace {
 
 void putFixedValue(QByteArray &row, int offset, const ColumnLayout &column, const FieldValue &value)
 {
-    switch (column.spec.type) {
+    switch (column.declared.type) {
     case ColumnType::Integer:
         putLittleEndian<qint16>(row, offset, qint16(std::get<std::int64_t>(value)));
         break;

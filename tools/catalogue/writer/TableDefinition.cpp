@@ -51,7 +51,7 @@ QByteArray columnEntry(const ColumnLayout &column)
     putLittleEndian<quint16>(entry, 5, quint16(column.number));
     putLittleEndian<quint16>(entry, 7, quint16(column.fixed ? 0 : column.variableIndex));
     putLittleEndian<quint16>(entry, 9, quint16(column.number));
-    const bool text = column.spec.type == ColumnType::Text;
+    const bool text = column.declared.type == ColumnType::Text;
     if (text)
         putLittleEndian<quint16>(entry, 11, GeneralSortOrder);
     entry[15] = char((column.fixed ? FixedLengthColumn : 0) | UpdatableColumn);
@@ -98,7 +98,7 @@ QByteArray tableDefinitionPage(const TableDefinition &definition)
     for (const ColumnLayout &column : definition.layout->columns())
         page.append(columnEntry(column));
     for (const ColumnLayout &column : definition.layout->columns())
-        appendName(page, column.spec.name);
+        appendName(page, column.declared.name);
     if (definition.index) {
         page.append(realIndexEntry(*definition.index));
         page.append(logicalIndexEntry());

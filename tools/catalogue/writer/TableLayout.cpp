@@ -26,10 +26,10 @@ TypeFacts factsOf(ColumnType type)
 
 TableLayout::TableLayout(const QList<ColumnSpec> &columns)
 {
-    for (const ColumnSpec &spec : columns) {
-        const TypeFacts facts = factsOf(spec.type);
+    for (const ColumnSpec &declared : columns) {
+        const TypeFacts facts = factsOf(declared.type);
         ColumnLayout column;
-        column.spec = spec;
+        column.declared = declared;
         column.typeCode = facts.code;
         column.number = int(m_columns.size());
         column.fixed = facts.fixedSize > 0;
@@ -38,7 +38,7 @@ TableLayout::TableLayout(const QList<ColumnSpec> &columns)
             column.fixedOffset = m_fixedAreaSize;
             m_fixedAreaSize += column.size;
         } else {
-            column.size = spec.type == ColumnType::Text ? 2 * spec.maxChars : 0;
+            column.size = declared.type == ColumnType::Text ? 2 * declared.maxChars : 0;
             column.variableIndex = m_variableCount++;
         }
         m_columns.push_back(column);

@@ -10,7 +10,7 @@
 namespace jetwriter {
 
 struct ColumnLayout {
-    ColumnSpec spec;
+    ColumnSpec declared;
     std::uint8_t typeCode = 0;
     int number = 0;       // bit in the null mask, and the order readers present
     bool fixed = false;
