@@ -29,7 +29,11 @@ std::vector<CatalogEntry> readCatalog(const LibmdbFile &file, const TextDecoding
         name = definition.columnPosition(QStringLiteral("Name"));
         type = definition.columnPosition(QStringLiteral("Type"));
         flags = definition.columnPosition(QStringLiteral("Flags"));
-        if (id < 0 || name < 0 || type < 0 || flags < 0)
+        const auto storedAs = [&](int column, Storage storage) {
+            return column >= 0 && storageOf(definition.columns[std::size_t(column)].type) == storage;
+        };
+        if (!storedAs(id, Storage::Integer) || !storedAs(name, Storage::Text) || !storedAs(type, Storage::Integer)
+            || !storedAs(flags, Storage::Integer))
             throw errors::notADatabase(file.path(), QStringLiteral("le catalogue des objets n'a pas les colonnes attendues"));
         objects = loadColumns(file, definition, text, {id, name, type, flags});
     } catch (const RuntimeError &error) {

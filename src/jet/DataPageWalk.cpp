@@ -39,11 +39,10 @@ bool DataPageWalk::nextPage()
         if (next <= 0 || std::uint32_t(next) <= m_pageNumber)
             return false;
         m_pageNumber = std::uint32_t(next);
-        // Map bits run in page order: one past the end of the file ends the walk.
-        if (!m_file.isPage(m_pageNumber))
-            return false;
-        // A page the table gave back and another object took since holds no rows of it.
+        // readPage refuses a page past the end of the file: the file was cut short or is
+        // still being written, and a catalogue missing those rows must not pass for whole.
         const unsigned char *page = m_file.readPage(m_pageNumber);
+        // A page the table gave back and another object took since holds no rows of it.
         if (!isOwnDataPage(page))
             continue;
         m_rows = std::make_unique<PageRows>(m_file, page, m_pageNumber);

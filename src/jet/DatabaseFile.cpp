@@ -1,7 +1,6 @@
 #include "DatabaseFile.h"
 
 #include "EngineErrors.h"
-#include "LibmdbGuard.h"
 #include "ObjectNames.h"
 #include "TableData.h"
 #include "TableDefinition.h"
@@ -10,10 +9,8 @@
 namespace jet {
 
 DatabaseFile::DatabaseFile(const QString &path)
-    : m_file(path), m_text(m_file.isJet3(), m_file.codePage())
+    : m_file(path), m_text(m_file.isJet3(), m_file.codePage()), m_catalog(readCatalog(m_file, m_text))
 {
-    const QuietLibmdb quiet;
-    m_catalog = readCatalog(m_file, m_text);
 }
 
 const CatalogEntry &DatabaseFile::localTable(const QString &name) const
@@ -34,7 +31,6 @@ std::shared_ptr<const TableData> DatabaseFile::table(const QString &name)
     const CatalogEntry &entry = localTable(name);
     std::shared_ptr<const TableData> &table = m_tables[entry.definitionPage];
     if (!table) {
-        const QuietLibmdb quiet;
         const TableDefinition definition = readTableDefinition(m_file, entry.name, entry.definitionPage);
         table = loadTable(m_file, definition, m_text);
     }

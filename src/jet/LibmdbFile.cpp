@@ -93,9 +93,11 @@ LibmdbFile::LibmdbFile(const QString &path) : m_path(path), m_handle(std::make_u
         throw errors::notADatabase(path, QStringLiteral("version %1 du format inconnue").arg(version));
     m_jet3 = version == 0;
     m_pageSize = m_jet3 ? Jet3PageSize : Jet4PageSize;
-    // libmdb reads a short last page as if zero-filled: count it.
-    m_pageCount = std::uint32_t((size + m_pageSize - 1) / m_pageSize);
-    if (m_pageCount <= CatalogPage)
+    // The engine writes whole pages: a file ending inside one was cut short, or another
+    // program is still writing it. libmdb would read the missing part as zeros, which
+    // decode as rows of empty values.
+    m_pageCount = std::uint32_t(size / m_pageSize);
+    if (m_pageCount <= CatalogPage || size % m_pageSize != 0)
         throw errors::notADatabase(path, QStringLiteral("le fichier est tronqué"));
 
     prepareLibmdbEnvironment();
@@ -129,7 +131,7 @@ const unsigned char *LibmdbFile::readSecondPage(std::uint32_t page) const
 const unsigned char *LibmdbFile::readInto(std::uint32_t page, bool secondBuffer) const
 {
     if (!isPage(page))
-        throw damaged(QStringLiteral("la page %1 est au-delà de la fin du fichier").arg(page));
+        throw damaged(QStringLiteral("le fichier est tronqué : la page %1 est au-delà de sa fin").arg(page));
     MdbHandle *mdb = m_handle->mdb;
     const ssize_t got = secondBuffer ? mdb_read_alt_pg(mdb, page) : mdb_read_pg(mdb, page);
     if (got != m_pageSize)

@@ -5,11 +5,15 @@
 // engine must behave the same whatever the user's environment holds, and the program is
 // a window whose terminal (if any) is not the place for a library's messages. So:
 //  - `prepareLibmdbEnvironment()` runs once before libmdb is first used;
-//  - `QuietLibmdb` silences the process's standard output and error while it lives. The
-//    engine checks page numbers and row bounds before handing them to libmdb, so that its
-//    printing paths are not reached on sound files; the guard is the second line, for
-//    damaged files whose table definitions send libmdb down paths we do not check (such
-//    as index definitions that name missing columns).
+//  - every page number the engine hands libmdb is checked against the file's length
+//    first (LibmdbFile), and usage maps and row bounds are checked before libmdb walks
+//    them: its reading paths never reach their messages;
+//  - `QuietLibmdb` silences the process's standard output and error around the few calls
+//    that parse structures we do not check byte by byte: opening and closing a file, and
+//    reading a table's definition (damaged index definitions that name missing columns
+//    make libmdb print). It spans those libmdb calls only, never the engine's own code.
+//    What is left: a file cut short by another program while it is being read makes the
+//    page read print before it fails.
 
 #include <QtGlobal>
 

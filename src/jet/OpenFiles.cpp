@@ -1,32 +1,20 @@
 #include "OpenFiles.h"
 
 #include "DatabaseFile.h"
+#include "FileIdentity.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <map>
 #include <mutex>
-#include <optional>
-#include <sys/stat.h>
 
 namespace jet {
 
 namespace {
 
-struct FileIdentity {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    std::int64_t modifiedNs = 0;
-    bool operator==(const FileIdentity &) const = default;
-};
-
 std::optional<FileIdentity> identify(const QString &canonicalPath)
 {
-    struct stat status {};
-    if (canonicalPath.isEmpty() || ::stat(canonicalPath.toLocal8Bit().constData(), &status) != 0)
-        return std::nullopt;
-    return FileIdentity{status.st_dev, status.st_ino, status.st_size,
-                        std::int64_t(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec};
+    return identifyFile(QFile::encodeName(canonicalPath));
 }
 
 struct OpenFile {

@@ -143,21 +143,29 @@ TableDefinition readTableDefinition(const LibmdbFile &file, const QString &name,
     check.checkRowPointer(mdb->fmt->tab_usage_map_offset, QStringLiteral("la carte des pages de données"));
     check.checkRowPointer(mdb->fmt->tab_free_map_offset, QStringLiteral("la carte de l'espace libre"));
 
-    const QuietLibmdb quiet;
     MdbCatalogEntry entry {};
     entry.mdb = mdb;
     entry.object_type = MDB_TABLE;
     entry.table_pg = definitionPage;
     qstrncpy(entry.object_name, name.toUtf8().constData(), sizeof entry.object_name);
 
-    const std::unique_ptr<MdbTableDef, TableDefFree> table(mdb_read_table(&entry));
+    std::unique_ptr<MdbTableDef, TableDefFree> table;
+    bool columnsRead = false;
+    {
+        const QuietLibmdb quiet;
+        table.reset(mdb_read_table(&entry));
+        if (table && table->usage_map && table->map_sz >= 5) {
+            columnsRead = mdb_read_columns(table.get()) && table->columns->len == table->num_cols;
+            // Right after the columns: libmdb resumes from the page where they ended.
+            if (columnsRead)
+                mdb_read_indices(table.get());
+        }
+    }
     if (!table)
         throw check.damaged(QStringLiteral("libmdb ne peut pas la lire"));
     check.checkUsageMap(table->usage_map, table->map_sz);
-    if (!mdb_read_columns(table.get()) || table->columns->len != table->num_cols)
+    if (!columnsRead)
         throw check.damaged(QStringLiteral("les colonnes sont illisibles"));
-    // Right after the columns: libmdb resumes from the page where they ended.
-    mdb_read_indices(table.get());
 
     TableDefinition definition;
     definition.name = name;
