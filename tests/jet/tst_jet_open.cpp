@@ -101,6 +101,8 @@ private slots:
     void tableNotFound();
     void zeroLengthUsageMap();
     void damagedFiles();
+    void catalogColumnsOfAnotherType_data();
+    void catalogColumnsOfAnotherType();
     void twoHandlesCoexist();
     void changedFileIsReadAfresh();
 
@@ -254,6 +256,36 @@ void OpenTest::damagedFiles()
     QCOMPARE(otherErrors, QList<int>());
     QVERIFY(failed > 0);
     QVERIFY(read > 0);
+}
+
+// The catalog's definition says what type each of its columns has; a damaged type byte
+// must not make the engine read a text column as numbers (it once did, and crashed): the
+// file reads, or fails as not a database, damaged, or without its table.
+void OpenTest::catalogColumnsOfAnotherType_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("type");
+    const QByteArray bytes = readAll(m_catalogue);
+    const int columns = read16(bytes, 2 * PageSize + 45);
+    for (int column = 0; column < columns; ++column) {
+        for (const int type : {0x01, 0x04, 0x0A, 0x0C}) {
+            QTest::addRow("column %d as type %d", column, type) << column << type;
+        }
+    }
+}
+
+void OpenTest::catalogColumnsOfAnotherType()
+{
+    QFETCH(int, column);
+    QFETCH(int, type);
+    QByteArray bytes = readAll(m_catalogue);
+    const qsizetype catalog = 2 * PageSize;
+    const quint32 realIndexes = qFromLittleEndian<quint32>(bytes.constData() + catalog + 51);
+    bytes[catalog + 63 + 12 * realIndexes + 25 * column] = char(type);
+    const QString path = m_files.path(QStringLiteral("catalogue-type.mdb"));
+    writeAll(path, bytes);
+    const int number = useAsCatalogue(path);
+    QVERIFY2(QList<int>({0, 3343, 3049, 3078}).contains(number), qPrintable(QString::number(number)));
 }
 
 void OpenTest::twoHandlesCoexist()
