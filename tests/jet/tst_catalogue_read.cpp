@@ -174,6 +174,9 @@ void CatalogueReadTest::check_data()
     QTest::newRow("quantity as text")
         << QStringLiteral("ref:TEXT(10)\tdesi:TEXT(50)\tqté:TEXT(5)\tprixvente:MONEY\nA1\tagrafeuse\t1\t1\n") << usual << 1
         << QStringList{"« qté » est de type texte de 5 caractères, il faut un nombre"};
+    QTest::newRow("quantity without its accent")
+        << QStringLiteral("ref:TEXT(10)\tdesi:TEXT(50)\tqte:INT\tprixvente:MONEY\nA1\tagrafeuse\t1\t1\n") << usual << 1
+        << QStringList{"« qte » au lieu de « qté »", "la liste des produits ne peut pas se remplir", "(erreur 3061)"};
     QTest::newRow("price missing") << QStringLiteral("ref:TEXT(10)\tdesi:TEXT(50)\tqté:INT\nA1\tagrafeuse\t1\n") << usual << 1
                                    << QStringList{"le champ « prixvente » manque"};
     QTest::newRow("no index") << good << WriterOptions{QStringLiteral("Produit"), false, {}, {}} << 1

@@ -22,15 +22,19 @@ enum class Expected { Text, Number };
 struct ExpectedField {
     const char16_t *name;
     Expected kind;
-    const char16_t *role;   // what the program does with it, for the report
+    // What the program shows of whatever field stands at this position, since it reads
+    // the table by position (the listing's query reads the fields by name).
+    const char16_t *readByPosition;
 };
 
 const std::array<ExpectedField, 4> ExpectedFields = {{
-    {u"ref", Expected::Text, u"la liste des références et la recherche"},
-    {u"desi", Expected::Text, u"la recherche et la liste des produits"},
-    {u"qté", Expected::Number, u"la liste des produits"},
-    {u"prixvente", Expected::Number, u"la recherche et la liste des produits"},
+    {u"ref", Expected::Text, u"la liste des références montrera %1"},
+    {u"desi", Expected::Text, u"la recherche affichera %1 comme désignation"},
+    {u"qté", Expected::Number, u"%1 est rangé là où la quantité est attendue"},
+    {u"prixvente", Expected::Number, u"la recherche affichera %1 comme prix"},
 }};
+const QString ListingQuery =
+    QStringLiteral("select Produit.ref,Produit.desi,Produit.qté,Produit.prixvente from Produit order by produit.desi asc");
 
 QString typeDescription(ColumnType type, std::int32_t size)
 {
@@ -169,8 +173,9 @@ private:
         std::unique_ptr<jet::Recordset> table = m_database->OpenRecordset(ProductTable);
         fine(QStringLiteral("la table %1 est là, avec %2 produit(s).").arg(quoted(ProductTable)).arg(table->RecordCount()));
         const bool fieldsFit = checkFields(*table);
+        const bool listingRuns = checkListing();
         const bool indexFits = checkIndex();
-        if (fieldsFit)
+        if (fieldsFit && listingRuns)
             checkProducts(*table, indexFits);
     }
 
@@ -183,8 +188,7 @@ private:
             const ExpectedField &expected = ExpectedFields[i];
             const QString wanted = QString::fromUtf16(expected.name);
             if (std::int16_t(i) >= fields.Count()) {
-                problem(QStringLiteral("le champ %1 manque (position %2) : %3 ne peuvent pas fonctionner.")
-                            .arg(quoted(wanted)).arg(i).arg(QString::fromUtf16(expected.role)));
+                problem(QStringLiteral("le champ %1 manque (position %2).").arg(quoted(wanted)).arg(i));
                 allFit = false;
                 continue;
             }
@@ -192,8 +196,10 @@ private:
             const auto type = ColumnType(field.Type());
             found.append(QStringLiteral("%1 (%2)").arg(field.Name(), typeDescription(type, field.Size())));
             if (!sameName(field.Name(), wanted)) {
-                problem(QStringLiteral("à la position %1, le champ %2 au lieu de %3 : %4 liront %2 à sa place.")
-                            .arg(i).arg(quoted(field.Name()), quoted(wanted), QString::fromUtf16(expected.role)));
+                problem(QStringLiteral("à la position %1, le champ %2 au lieu de %3 : %4.")
+                            .arg(i)
+                            .arg(quoted(field.Name()), quoted(wanted),
+                                 QString::fromUtf16(expected.readByPosition).arg(quoted(field.Name()))));
                 allFit = false;
             } else if (!fits(type, expected.kind)) {
                 problem(QStringLiteral("le champ %1 est de type %2, il faut %3.")
@@ -205,6 +211,18 @@ private:
         if (allFit)
             fine(QStringLiteral("les champs sont dans l'ordre attendu : %1.").arg(found.join(QStringLiteral(", "))));
         return allFit;
+    }
+
+    // The listing's own query, as the program runs it.
+    bool checkListing()
+    {
+        try {
+            m_database->OpenRecordset(ListingQuery);
+        } catch (const RuntimeError &error) {
+            problem(QStringLiteral("la liste des produits ne peut pas se remplir : %1 (erreur %2).").arg(error.description()).arg(error.number()));
+            return false;
+        }
+        return true;
     }
 
     bool checkIndex()
