@@ -97,8 +97,11 @@ LibmdbFile::LibmdbFile(const QString &path) : m_path(path), m_handle(std::make_u
     // program is still writing it. libmdb would read the missing part as zeros, which
     // decode as rows of empty values.
     m_pageCount = std::uint32_t(size / m_pageSize);
-    if (m_pageCount <= CatalogPage || size % m_pageSize != 0)
+    if (m_pageCount <= CatalogPage)
         throw errors::notADatabase(path, QStringLiteral("le fichier est tronqué"));
+    if (size % m_pageSize != 0)
+        throw damaged(QStringLiteral("il est tronqué, il s'arrête au milieu de la page %1 (un autre programme l'écrit peut-être encore)")
+                          .arg(m_pageCount));
 
     prepareLibmdbEnvironment();
     const QuietLibmdb quiet;
@@ -131,7 +134,7 @@ const unsigned char *LibmdbFile::readSecondPage(std::uint32_t page) const
 const unsigned char *LibmdbFile::readInto(std::uint32_t page, bool secondBuffer) const
 {
     if (!isPage(page))
-        throw damaged(QStringLiteral("le fichier est tronqué : la page %1 est au-delà de sa fin").arg(page));
+        throw damaged(QStringLiteral("tronqué, la page %1 est au-delà de sa fin").arg(page));
     MdbHandle *mdb = m_handle->mdb;
     const ssize_t got = secondBuffer ? mdb_read_alt_pg(mdb, page) : mdb_read_pg(mdb, page);
     if (got != m_pageSize)

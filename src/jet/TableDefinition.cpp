@@ -56,7 +56,7 @@ public:
     {
         const std::uint32_t pointer = read32(m_file.readSecondPage(m_page) + offset);
         if (!m_file.isPage(pointer >> 8))
-            throw damaged(QStringLiteral("%1 pointe au-delà de la fin du fichier").arg(what));
+            throw damaged(QStringLiteral("%1 pointe au-delà de la fin du fichier, tronqué ou endommagé").arg(what));
     }
 
     // The usage map lists the data pages; a map of the second kind lists pages of bitmaps,
@@ -72,7 +72,7 @@ public:
         for (std::size_t at = 1; at + 4 <= size; at += 4) {
             const std::uint32_t bitmapPage = read32(map + at);
             if (bitmapPage != 0 && !m_file.isPage(bitmapPage))
-                throw damaged(QStringLiteral("la carte des pages de données pointe au-delà de la fin du fichier"));
+                throw damaged(QStringLiteral("la carte des pages de données pointe au-delà de la fin du fichier, tronqué ou endommagé"));
         }
     }
 

@@ -97,6 +97,8 @@ private slots:
     void environmentDoesNotMatter();
     void notADatabase_data();
     void notADatabase();
+    void cutShort_data();
+    void cutShort();
     void unreadableFile();
     void tableNotFound();
     void zeroLengthUsageMap();
@@ -175,6 +177,38 @@ void OpenTest::notADatabase()
     QCOMPARE(failure.number, number);
     QVERIFY2(failure.description.contains(cause), qPrintable(failure.description));
     QVERIFY2(failure.description.contains(path), qPrintable(failure.description));
+}
+
+// A file another program is still writing, or one cut short: whatever reads of it must
+// not pass for the whole catalogue.
+void OpenTest::cutShort_data()
+{
+    QTest::addColumn<int>("keptBytes");   // negative: that many bytes fewer than the whole file
+    QTest::addColumn<int>("number");
+    QTest::newRow("ends inside its last page") << -100 << 3049;
+    QTest::newRow("ends inside a data page") << -(PageSize + PageSize / 2) << 3049;
+    QTest::newRow("data pages missing") << -PageSize << 3049;
+    QTest::newRow("catalog without its rows") << 3 * PageSize << 3343;
+    QTest::newRow("not even the catalog") << 2 * PageSize << 3343;
+}
+
+void OpenTest::cutShort()
+{
+    QFETCH(int, keptBytes);
+    QFETCH(int, number);
+    // Enough products for several data pages, the last pages of the file.
+    QString tsv = ProductHeader;
+    for (int i = 0; i < 400; ++i)
+        tsv += QStringLiteral("R%1\tProduit numéro %1 en stock\t%1\t1.5\n").arg(i);
+    const QByteArray whole = readAll(m_files.write(QStringLiteral("entier.mdb"), tsv));
+    const QString path = m_files.path(QStringLiteral("coupe.mdb"));
+    writeAll(path, whole.left(keptBytes < 0 ? whole.size() + keptBytes : keptBytes));
+    const EngineFailure failure = failureOf([&] {
+        const auto database = jet::DBEngine::OpenDatabase(path);
+        remainingRecords(*database->OpenRecordset(QStringLiteral("Produit")));
+    });
+    QCOMPARE(failure.number, number);
+    QVERIFY2(failure.description.contains(QStringLiteral("tronqué")), qPrintable(failure.description));
 }
 
 void OpenTest::unreadableFile()
