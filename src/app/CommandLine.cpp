@@ -8,6 +8,7 @@
 namespace {
 
 const QString DatabaseOption = QStringLiteral("database");
+const QString QuitOnceShownOption = QStringLiteral("quitter-apres-affichage");
 
 void describeOptions(QCommandLineParser &parser)
 {
@@ -20,6 +21,11 @@ void describeOptions(QCommandLineParser &parser)
     parser.addOption({DatabaseOption,
                       QStringLiteral("Ouvre le catalogue FICHIER au lieu du catalogue habituel."),
                       QStringLiteral("FICHIER")});
+    // For timing start-up (bench/run); not for users, so not in the help.
+    QCommandLineOption quitOnceShown(QuitOnceShownOption,
+                                     QStringLiteral("Quitte dès que la fenêtre est affichée, la feuille remplie."));
+    quitOnceShown.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(quitOnceShown);
 }
 
 }  // namespace
@@ -36,11 +42,12 @@ bool asksOnlyForText(const QStringList &arguments)
     return false;
 }
 
-void applyCommandLine(const QStringList &arguments)
+RunOptions applyCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
     describeOptions(parser);
     parser.process(arguments);
     if (parser.isSet(DatabaseOption))
         Module1::setDatabaseFile(parser.value(DatabaseOption));
+    return RunOptions{parser.isSet(QuitOnceShownOption)};
 }

@@ -1,12 +1,18 @@
 #pragma once
 // The command line: --database FILE opens another catalogue than the fixed one (a demo,
-// a copy); --help and --version print and leave.
+// a copy); --quitter-apres-affichage, left out of the help, ends the run once the window
+// shows its filled sheet (to time start-up); --help and --version print and leave.
 
 #include <QStringList>
+
+// What the command line asks of this run beyond the catalogue to open.
+struct RunOptions {
+    bool quitOnceShown = false;
+};
 
 // True when the arguments only ask for text (help, version): then no display is needed.
 bool asksOnlyForText(const QStringList &arguments);
 
 // Reads the arguments of the running application and applies them. Prints and ends the
 // process for --help, --version and arguments it does not know.
-void applyCommandLine(const QStringList &arguments);
+RunOptions applyCommandLine(const QStringList &arguments);

@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "Form2.h"
 #include "QtFrench.h"
+#include "QuitOnceShown.h"
 #include "StandardReport.h"
 #include "StartUp.h"
 
@@ -32,11 +33,13 @@ int main(int argc, char *argv[])
     // The installed menu entry: docks and task switchers take the window's name and icon from it.
     QGuiApplication::setDesktopFileName(QStringLiteral("fr.ficheproduit.FicheProduit"));
     installQtFrenchTranslations(QLocale::system());
-    applyCommandLine(QCoreApplication::arguments());
+    const RunOptions options = applyCommandLine(QCoreApplication::arguments());
 
     const std::unique_ptr<Form2> window = startWindow();
     if (!window)
         return EXIT_FAILURE;
+    if (options.quitOnceShown)
+        quitOnceShown(*window);
     window->show();
     return QCoreApplication::exec();
 }

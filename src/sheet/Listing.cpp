@@ -18,6 +18,44 @@ namespace {
 const QString ListingQuery = QStringLiteral(
     "select Produit.ref,Produit.desi,Produit.qté,Produit.prixvente from Produit order by produit.desi asc");
 
+// The line count and the grand total as their captions carry them: the count read back
+// and incremented, the total read back, added to and written rounded to the cent, line
+// after line. They run here and reach the captions once, when the listing ends, however
+// it ends: the captions then read what they would have read had each line written them,
+// without 100 000 label updates.
+class RunningCounters {
+public:
+    RunningCounters(QLabel &count, QLabel &sum, const RegionalSettings &rs)
+        : m_countCaption(count), m_sumCaption(sum), m_rs(rs), m_sum(sum.text())
+    {
+    }
+    ~RunningCounters()
+    {
+        if (m_count == 0)
+            return;   // nothing listed: the captions keep their "0"
+        m_countCaption.setText(PlainNumberText(m_count, m_rs));
+        m_sumCaption.setText(m_sum);
+    }
+    RunningCounters(const RunningCounters &) = delete;
+    RunningCounters &operator=(const RunningCounters &) = delete;
+
+    // The caption's plain digits read back are the count itself.
+    void countLine() { m_count = CheckedDouble(m_count + 1); }
+
+    void add(const MixedValue &lineTotal)
+    {
+        using namespace MixedArithmetic;
+        m_sum = FormatStandard(ToCurrency(Add(MixedValue(m_sum), lineTotal, m_rs), m_rs), m_rs);
+    }
+
+private:
+    QLabel &m_countCaption;
+    QLabel &m_sumCaption;
+    const RegionalSettings &m_rs;
+    double m_count = 0;
+    QString m_sum;   // the grand total's caption text
+};
+
 }  // namespace
 
 void Form2::REMPLIR_Produit()
@@ -37,6 +75,10 @@ void Form2::REMPLIR_Produit()
     if (products->RecordCount() == 0)
         return;
 
+    // The view hears of the lines once they are all listed, or when a failure ends the
+    // listing; so do the captions.
+    const LineGrid::BulkChange bulk(*G);
+    RunningCounters counters(*nbr, *totaux, rs);
     const jet::Fields &field = products->Fields();
     do {
         const MixedValue quantity = field[2].Value();
@@ -47,12 +89,9 @@ void Form2::REMPLIR_Produit()
                                 QString(),                        FormatAmount(lineTotal, rs)};
         G->AppendRow(cells.join(u'\t'));
 
-        // The counters are carried in the captions themselves, read back at every line.
-        nbr->setText(PlainNumberText(CheckedDouble(ReadLenient(nbr->text()) + 1), rs));
-        if (!lineTotal.isNull()) {
-            const MixedValue sum = Add(MixedValue(totaux->text()), lineTotal, rs);
-            totaux->setText(FormatStandard(ToCurrency(sum, rs), rs));
-        }
+        counters.countLine();
+        if (!lineTotal.isNull())
+            counters.add(lineTotal);
         products->MoveNext();
     } while (!products->Eof());
 }

@@ -54,6 +54,7 @@ void Form2::G_CellEdited()
     // every line would repaint them a hundred thousand times on a big sheet.
     double lines = 0;
     Currency sum;
+    const LineGrid::BulkChange bulk(*G);   // the view hears of the rewritten lines once
     for (std::int32_t row = 1; row < rows; ++row) {
         QStringList cells;
         run.step([&] {
@@ -65,7 +66,7 @@ void Form2::G_CellEdited()
             run.step([&] {
                 cells[Price] = FormatAmount(cells[Price], rs);
                 cells << FormatAmount(lineTotal, rs);
-                G->setRowTexts(row, cells);   // one model change per line, never a CellEdited
+                G->setRowTexts(row, cells);   // never a CellEdited
             });
             run.step([&] { sum = sum + ToCurrency(lineTotal); });
         }

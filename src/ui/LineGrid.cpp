@@ -121,6 +121,16 @@ void LineGrid::AppendRow(const QString &tabSeparated)
     m_model->append(tabSeparated);
 }
 
+LineGrid::BulkChange::BulkChange(LineGrid &grid) : m_model(*grid.m_model)
+{
+    m_model.holdNotifications();
+}
+
+LineGrid::BulkChange::~BulkChange()
+{
+    m_model.releaseNotifications();
+}
+
 void LineGrid::commitData(QWidget *editor)
 {
     QTableView::commitData(editor);

@@ -40,6 +40,20 @@ public:
     // Adds a line after the last; the tab-separated fields fill its columns from 0 on.
     void AppendRow(const QString &tabSeparated);
 
+    // While one lives, the view hears of the lines appended and rewritten only when it
+    // ends, all at once: for the handlers that append or rewrite every line of a sheet,
+    // which may hold 100 000. The grid's own operations see every change at once.
+    class BulkChange {
+    public:
+        explicit BulkChange(LineGrid &grid);
+        ~BulkChange();
+        BulkChange(const BulkChange &) = delete;
+        BulkChange &operator=(const BulkChange &) = delete;
+
+    private:
+        SheetModel &m_model;
+    };
+
     // Kept for the move-down handler, which writes it; the grid does nothing with it.
     bool MoveDownFlag() const { return m_moveDownFlag; }
     void setMoveDownFlag(bool flag) { m_moveDownFlag = flag; }

@@ -10,7 +10,7 @@ SheetModel::SheetModel(const QList<ColumnSpec> &columns, QObject *parent)
 
 int SheetModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : lineCount();
+    return parent.isValid() ? 0 : m_announcedLines;
 }
 
 int SheetModel::columnCount(const QModelIndex &parent) const
@@ -100,11 +100,22 @@ void SheetModel::replaceCell(int line, int column, const QString &text)
         start(line, next) += shift;
 }
 
+void SheetModel::lineChanged(int line, int firstColumn, int lastColumn)
+{
+    if (line >= m_announcedLines)
+        return;   // the view will hear of the line when it hears of its insertion
+    if (m_holds == 0) {
+        emit dataChanged(index(line, firstColumn), index(line, lastColumn), {Qt::DisplayRole, Qt::EditRole});
+        return;
+    }
+    m_firstChanged = m_firstChanged < 0 ? line : std::min(m_firstChanged, line);
+    m_lastChanged = std::max(m_lastChanged, line);
+}
+
 void SheetModel::setText(int line, int column, const QString &text)
 {
     replaceCell(line, column, text);
-    const QModelIndex cell = index(line, column);
-    emit dataChanged(cell, cell, {Qt::DisplayRole, Qt::EditRole});
+    lineChanged(line, column, column);
 }
 
 void SheetModel::setLine(int line, const QStringList &cells)
@@ -112,29 +123,56 @@ void SheetModel::setLine(int line, const QStringList &cells)
     const int count = std::min(m_columnCount, static_cast<int>(cells.size()));
     for (int column = 0; column < count; ++column)
         replaceCell(line, column, cells[column]);
-    emit dataChanged(index(line, 0), index(line, m_columnCount - 1), {Qt::DisplayRole, Qt::EditRole});
+    lineChanged(line, 0, m_columnCount - 1);
 }
 
 void SheetModel::append(const QString &tabSeparated)
 {
-    const int line = lineCount();
-    beginInsertRows({}, line, line);
     pushLine(tabSeparated);
-    endInsertRows();
+    if (m_holds == 0)
+        announceHeldChanges();
 }
 
 void SheetModel::resize(int lines)
 {
+    // Rows are removed or added among the rows the view knows of.
+    announceHeldChanges();
     const int current = lineCount();
     if (lines < current) {
         beginRemoveRows({}, lines, current - 1);
         m_texts.resize(lines);
         m_starts.resize(static_cast<std::size_t>(lines) * (m_columnCount + 1));
+        m_announcedLines = lines;
         endRemoveRows();
     } else if (lines > current) {
-        beginInsertRows({}, current, lines - 1);
         for (int line = current; line < lines; ++line)
             pushLine(QString());
+        announceHeldChanges();
+    }
+}
+
+void SheetModel::holdNotifications()
+{
+    ++m_holds;
+}
+
+void SheetModel::releaseNotifications()
+{
+    if (--m_holds == 0)
+        announceHeldChanges();
+}
+
+void SheetModel::announceHeldChanges()
+{
+    if (m_firstChanged >= 0) {
+        const QModelIndex first = index(m_firstChanged, 0);
+        const QModelIndex last = index(m_lastChanged, m_columnCount - 1);
+        m_firstChanged = m_lastChanged = -1;
+        emit dataChanged(first, last, {Qt::DisplayRole, Qt::EditRole});
+    }
+    if (lineCount() > m_announcedLines) {
+        beginInsertRows({}, m_announcedLines, lineCount() - 1);
+        m_announcedLines = lineCount();
         endInsertRows();
     }
 }

@@ -10,6 +10,11 @@
 //
 // Two ways in: the program's own operations (text, setText, setLine, append, resize), which
 // never count as a user edit, and setData from the view's editor, which does.
+//
+// A handler that appends or rewrites every line of a big sheet holds the view's
+// notifications meanwhile: the view then hears of all the appended lines as one insertion
+// and of all the rewritten ones as one change. No event is handled while a handler runs, so
+// the view shows exactly what a notification per line would have made it show.
 
 #include "ColumnFormat.h"
 
@@ -32,6 +37,7 @@ public:
     // The user's edit through the view's editor.
     bool setData(const QModelIndex &index, const QVariant &value, int role) override;
 
+    // Every line, including those appended while notifications are held.
     int lineCount() const { return static_cast<int>(m_texts.size()); }
     QString text(int line, int column) const;
     void setText(int line, int column, const QString &text);
@@ -48,6 +54,11 @@ public:
     // True once after each user edit that changed a cell's text.
     bool takeUserEdit();
 
+    // Between these two, append, setText and setLine tell the view nothing; the release
+    // tells it of everything at once. Holds nest; the outermost release tells.
+    void holdNotifications();
+    void releaseNotifications();
+
 private:
     // Cell c of line l runs from start(l, c) to start(l, c + 1) − 1, the separator after it.
     int &start(int line, int column)
@@ -60,10 +71,18 @@ private:
     }
     void pushLine(const QString &tabSeparated);
     void replaceCell(int line, int column, const QString &text);
+    void lineChanged(int line, int firstColumn, int lastColumn);
+    // Tells the view of the lines appended and rewritten since notifications were held.
+    void announceHeldChanges();
 
     QList<ColumnSpec> m_columns;
     int m_columnCount;
     std::vector<QString> m_texts;   // one per line
     std::vector<int> m_starts;      // columnCount + 1 per line
     bool m_userEdit = false;
+
+    int m_holds = 0;
+    int m_announcedLines = 0;          // the lines the view knows of
+    int m_firstChanged = -1;           // rewritten lines the view has not heard of yet
+    int m_lastChanged = -1;
 };

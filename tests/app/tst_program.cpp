@@ -71,6 +71,7 @@ private slots:
     void version();
     void helpInFrench();
     void unknownOption();
+    void quitOnceShown();
     void badStarts_data();
     void badStarts();
     void qtTextsInFrench();
@@ -118,6 +119,21 @@ void ProgramTest::unknownOption()
     const Run run = runProgram({QStringLiteral("--base"), m_catalogue}, frenchOffscreen());
     QVERIFY(run.exitCode > 0);
     QVERIFY2(run.err.contains(QStringLiteral("base")), qPrintable(run.err));
+}
+
+// The measuring option: the run ends by itself, with success, once the window has shown
+// the filled sheet; the help does not offer it to users.
+void ProgramTest::quitOnceShown()
+{
+    const Run run = runProgram({QStringLiteral("--database"), m_catalogue, QStringLiteral("--quitter-apres-affichage")},
+                               frenchOffscreen());
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(!run.err.contains(QStringLiteral("Erreur")), qPrintable(run.err));
+
+    QProcessEnvironment noDisplay = frenchOffscreen();
+    noDisplay.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    const Run help = runProgram({QStringLiteral("--help")}, noDisplay);
+    QVERIFY2(!help.out.contains(QStringLiteral("quitter-apres-affichage")), qPrintable(help.out));
 }
 
 void ProgramTest::badStarts_data()
