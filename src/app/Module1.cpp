@@ -1,5 +1,6 @@
 #include "Module1.h"
 
+#include "CatalogueWatch.h"
 #include "CataloguePath.h"
 #include "ErrorMode.h"
 
@@ -50,6 +51,7 @@ void OpenProductDatabase()
     lastOpenFailure().reset();
     QString file;
     onError.step([&] { file = DatabaseFile(); });
+    CatalogueWatch::watch(file);
     onError.step([&] {
         try {
             ProductDatabase = jet::DBEngine::OpenDatabase(file);

@@ -11,7 +11,8 @@ namespace Module1 {
 // The fixed catalogue path, as the back office writes it.
 inline const QString FixedDatabasePath = QStringLiteral("c:\\Vasteron\\QUARN.MDB");
 
-// Set once by OpenProductDatabase, never replaced while the window runs.
+// Set by OpenProductDatabase; replaced, with ProductTable, only when the catalogue file
+// was rewritten on disk and the new one reads whole (CatalogueWatch.h).
 inline std::shared_ptr<jet::Database> ProductDatabase;
 // The table-type record set over Produit, opened by Form_Load; look-ups position it.
 inline std::unique_ptr<jet::Recordset> ProductTable;

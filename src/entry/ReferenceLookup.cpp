@@ -1,6 +1,7 @@
 // Looking a product up by its reference: every change of `Ref` starts a fresh line and,
 // when the text is a known reference, shows the product's designation and price.
 
+#include "CatalogueWatch.h"
 #include "ErrorMode.h"
 #include "Form2.h"
 #include "Module1.h"
@@ -34,6 +35,9 @@ void lookUp(Form2 &form)
 
     if (form.Ref->currentText().isEmpty())
         return;
+
+    // The catalogue as the back office left it: a rewritten file is read again first.
+    CatalogueWatch::refreshProductTable();
 
     run.step([&] { productTable().setIndex(QStringLiteral("XREF")); });
     // Looked up exactly as typed: no trimming, no case change; the index decides.
