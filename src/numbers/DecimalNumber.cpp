@@ -73,6 +73,20 @@ bool exactlyRepresented(const DecimalNumber &n, double &value)
     return true;
 }
 
+// "d[.ddd]e±xx" as std::to_chars writes it in scientific form.
+void readScientific(const char *text, const char *end, DecimalNumber &n)
+{
+    const char *p = text;
+    n.digits[n.count++] = *p++;
+    if (*p == '.') {
+        for (++p; *p != 'e'; ++p)
+            n.digits[n.count++] = *p;
+    }
+    int power = 0;
+    std::from_chars(p + (p[1] == '+' ? 2 : 1), end, power);
+    n.exponent = power - (n.count - 1);
+}
+
 } // namespace
 
 void DecimalNumber::scaleByPowerOfTen(int power)
@@ -89,18 +103,24 @@ DecimalNumber DecimalNumber::userView(double value)
     if (value == 0)
         return n;
     n.negative = value < 0;
-    // "d.dddddddddddddde±xx": the view's digits, correctly rounded from the binary value.
     char text[40];
-    const auto written = std::to_chars(text, text + sizeof text, std::fabs(value),
-                                       std::chars_format::scientific,
-                                       NumberDecisions::ViewDigits - 1);
-    const char *p = text;
-    n.digits[n.count++] = *p++;
-    for (++p; *p != 'e'; ++p)
-        n.digits[n.count++] = *p;
-    int power = 0;
-    std::from_chars(p + (p[1] == '+' ? 2 : 1), written.ptr, power);
-    n.exponent = power - (n.count - 1);
+    // The shortest digits that read back as the double are, when there are no more than the
+    // view has, the view's digits themselves: a normal double lies within half a unit of its
+    // last binary place of them, far nearer than any other number of that many digits.
+    // Amounts mostly have few digits, and the shortest form is much the quicker to find.
+    const double magnitude = std::fabs(value);
+    const bool normal = magnitude >= std::numeric_limits<double>::min();
+    if (normal) {
+        const auto shortest = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific);
+        readScientific(text, shortest.ptr, n);
+    }
+    if (!normal || n.count > NumberDecisions::ViewDigits) {
+        // "d.dddddddddddddde±xx": the view's digits, correctly rounded from the binary value.
+        n.count = 0;
+        const auto written = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific,
+                                           NumberDecisions::ViewDigits - 1);
+        readScientific(text, written.ptr, n);
+    }
     dropTrailingZeros(n);
     return n;
 }
