@@ -82,6 +82,16 @@ private:
     std::uint32_t m_page;
 };
 
+// libmdb allocates and reads as many columns and indexes as the definition counts: a
+// damaged count of billions keeps it busy for hours. Access allows a table 255 fields and
+// 32 indexes (foreign keys add logical ones: the bound is generous).
+bool plausibleCounts(const MdbTableDef &table)
+{
+    constexpr unsigned MaxColumns = 255;
+    constexpr unsigned MaxIndexes = 255;
+    return table.num_cols <= MaxColumns && table.num_idxs <= MaxIndexes && table.num_real_idxs <= MaxIndexes;
+}
+
 struct TableDefFree {
     void operator()(MdbTableDef *table) const { mdb_free_tabledef(table); }
 };
@@ -154,7 +164,7 @@ TableDefinition readTableDefinition(const LibmdbFile &file, const QString &name,
     {
         const QuietLibmdb quiet;
         table.reset(mdb_read_table(&entry));
-        if (table && table->usage_map && table->map_sz >= 5) {
+        if (table && table->usage_map && table->map_sz >= 5 && plausibleCounts(*table)) {
             columnsRead = mdb_read_columns(table.get()) && table->columns->len == table->num_cols;
             // Right after the columns: libmdb resumes from the page where they ended.
             if (columnsRead)
