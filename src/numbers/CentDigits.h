@@ -4,6 +4,7 @@
 
 #include "Currency.h"
 #include "DecimalNumber.h"
+#include "TextBuffer.h"
 
 #include <QString>
 #include <string_view>
@@ -14,11 +15,16 @@ struct CentDigits {
     std::string_view cents;  // two digits; points into `scaled`
 
     explicit CentDigits(const DecimalNumber &amount);
+    explicit CentDigits(Currency amount);
+    // The double as the user sees it (NumberDecisions D2).
+    explicit CentDigits(double value);
     CentDigits(const CentDigits &) = delete;   // the views point into this very object
 
     // Appends the locale's decimal separator and the two decimals.
-    void appendDecimals(QString &out, const QString &decimalSeparator) const;
+    void appendDecimals(TextBuffer &out, const QString &decimalSeparator) const;
 
 private:
+    void settle();
+
     ScaledDigits scaled;
 };

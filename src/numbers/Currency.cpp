@@ -22,9 +22,12 @@ Currency operator-(Currency a, Currency b)
     return difference;
 }
 
-// Rounded as the user sees the double (NumberDecisions D2), halves to even.
+// Rounded as the user sees the double (NumberDecisions D2), halves to even. An amount of
+// four decimals or fewer is its own rounding.
 Currency ToCurrency(double value)
 {
+    if (const std::optional<std::int64_t> tenThousandths = nearestTenThousandths(value))
+        return Currency{*tenThousandths};
     return DecimalNumber::userView(value).toCurrency();
 }
 

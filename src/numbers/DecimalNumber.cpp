@@ -95,6 +95,21 @@ void DecimalNumber::scaleByPowerOfTen(int power)
                           -2 * ExponentLimit, 2 * ExponentLimit);
 }
 
+// An amount k/10000 with |k| < 10^15 has at most fifteen digits; when the double is the
+// nearest to it, the double lies within half a unit of its last binary place of it, which
+// makes it the double's own fifteen-digit form (see userView).
+std::optional<std::int64_t> nearestTenThousandths(double value)
+{
+    constexpr double Limit = 1e15;
+    const double scaled = value * Currency::Scale;
+    if (!(std::fabs(scaled) < Limit))
+        return std::nullopt;
+    const auto tenThousandths = static_cast<std::int64_t>(std::llround(scaled));
+    if (static_cast<double>(tenThousandths) / Currency::Scale != value)
+        return std::nullopt;
+    return tenThousandths;
+}
+
 DecimalNumber DecimalNumber::userView(double value)
 {
     if (!std::isfinite(value))
@@ -102,6 +117,8 @@ DecimalNumber DecimalNumber::userView(double value)
     DecimalNumber n;
     if (value == 0)
         return n;
+    if (const std::optional<std::int64_t> tenThousandths = nearestTenThousandths(value))
+        return exact(Currency{*tenThousandths});
     n.negative = value < 0;
     char text[40];
     // The shortest digits that read back as the double are, when there are no more than the

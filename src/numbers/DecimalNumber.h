@@ -6,6 +6,7 @@
 #include "Currency.h"
 
 #include <cstdint>
+#include <optional>
 
 struct DecimalNumber {
     // Enough significant digits to decide the nearest double of any text; past this,
@@ -58,6 +59,12 @@ struct DecimalNumber {
     // The nearest ten-thousandth, halves to even; overflow error beyond the range.
     Currency toCurrency() const;
 };
+
+// When `value` is the double nearest to an amount of at most four decimals and fifteen
+// digits, as every price, total and sum of a sheet is: that amount, in ten-thousandths.
+// Its digits are then exactly the ones the user sees (NumberDecisions D2). Nothing
+// otherwise.
+std::optional<std::int64_t> nearestTenThousandths(double value);
 
 enum class Halves { ToEven, AwayFromZero };
 

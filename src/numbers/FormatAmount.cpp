@@ -13,24 +13,22 @@ namespace {
 constexpr std::string_view Pattern = "## ### ##0";
 constexpr int PatternPlaces = static_cast<int>(std::ranges::count_if(Pattern, [](char c) { return c != ' '; }));
 
-QString layOut(const DecimalNumber &amount, const RegionalSettings &rs)
+QString layOut(const CentDigits &rounded, const RegionalSettings &rs)
 {
-    const CentDigits rounded(amount);
     const std::string_view whole = rounded.whole;
     const int length = static_cast<int>(whole.size());
 
-    QString out;
-    out.reserve(length + 8);
+    TextBuffer out;
     // The minus sign goes right before the first digit (NumberDecisions D3).
     bool signPending = rounded.negative;
     auto putDigits = [&](std::string_view digits) {
         if (digits.empty())
             return;
         if (signPending) {
-            out += rs.minusSign;
+            out.add(rs.minusSign);
             signPending = false;
         }
-        out += QLatin1String(digits.data(), static_cast<qsizetype>(digits.size()));
+        out.addDigits(digits);
     };
 
     // Digits beyond the pattern's places go in front of it, unseparated.
@@ -39,7 +37,7 @@ QString layOut(const DecimalNumber &amount, const RegionalSettings &rs)
     int place = PatternPlaces;   // counted from the units, which are place 1
     for (const char c : Pattern) {
         if (c == ' ') {
-            out += QLatin1Char(' ');
+            out.add(QLatin1Char(' '));
             continue;
         }
         // The whole part has at least its units digit, so the '0' place always prints.
@@ -48,7 +46,7 @@ QString layOut(const DecimalNumber &amount, const RegionalSettings &rs)
         --place;
     }
     rounded.appendDecimals(out, rs.decimalSeparator);
-    return out;
+    return out.text();
 }
 
 } // namespace
@@ -56,7 +54,7 @@ QString layOut(const DecimalNumber &amount, const RegionalSettings &rs)
 // Halves decided as the user sees the double (NumberDecisions D2).
 QString FormatAmount(double value, const RegionalSettings &rs)
 {
-    return layOut(DecimalNumber::userView(value), rs);
+    return layOut(CentDigits(value), rs);
 }
 
 // A text that the locale-aware reader does not take comes back unchanged.
@@ -73,7 +71,7 @@ QString FormatAmount(const MixedValue &value, const RegionalSettings &rs)
     case MixedValue::Kind::Null:
         return {};
     case MixedValue::Kind::Currency:
-        return layOut(DecimalNumber::exact(value.as<Currency>()), rs);
+        return layOut(CentDigits(value.as<Currency>()), rs);
     case MixedValue::Kind::Text:
         return FormatAmount(value.as<QString>(), rs);
     case MixedValue::Kind::Empty:

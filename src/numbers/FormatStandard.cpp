@@ -7,22 +7,19 @@
 
 namespace {
 
-QString layOut(const DecimalNumber &amount, const RegionalSettings &rs)
+QString layOut(const CentDigits &rounded, const RegionalSettings &rs)
 {
-    const CentDigits rounded(amount);
     const std::string_view whole = rounded.whole;
-
-    QString out;
-    out.reserve(static_cast<qsizetype>(whole.size() + whole.size() / 3) + 4);
+    TextBuffer out;
     if (rounded.negative)
-        out += rs.minusSign;
+        out.add(rs.minusSign);
     for (std::size_t i = 0; i < whole.size(); ++i) {
         if (i > 0 && (whole.size() - i) % 3 == 0)
-            out += rs.groupSeparator;
-        out += QLatin1Char(whole[i]);
+            out.add(rs.groupSeparator);
+        out.add(QLatin1Char(whole[i]));
     }
     rounded.appendDecimals(out, rs.decimalSeparator);
-    return out;
+    return out.text();
 }
 
 } // namespace
@@ -30,10 +27,10 @@ QString layOut(const DecimalNumber &amount, const RegionalSettings &rs)
 // Halves decided as the user sees the double (NumberDecisions D2).
 QString FormatStandard(double value, const RegionalSettings &rs)
 {
-    return layOut(DecimalNumber::userView(value), rs);
+    return layOut(CentDigits(value), rs);
 }
 
 QString FormatStandard(Currency value, const RegionalSettings &rs)
 {
-    return layOut(DecimalNumber::exact(value), rs);
+    return layOut(CentDigits(value), rs);
 }

@@ -69,8 +69,13 @@ bool SheetModel::setData(const QModelIndex &index, const QVariant &value, int ro
 
 QString SheetModel::text(int line, int column) const
 {
+    return cellView(line, column).toString();
+}
+
+QStringView SheetModel::cellView(int line, int column) const
+{
     const int from = start(line, column);
-    return m_texts[line].sliced(from, start(line, column + 1) - 1 - from);
+    return QStringView(m_texts[line]).sliced(from, start(line, column + 1) - 1 - from);
 }
 
 void SheetModel::pushLine(const QString &tabSeparated)
@@ -114,6 +119,9 @@ void SheetModel::lineChanged(int line, int firstColumn, int lastColumn)
 
 void SheetModel::setText(int line, int column, const QString &text)
 {
+    // A recalculation writes every line's price and total, mostly as they already read.
+    if (cellView(line, column) == text)
+        return;
     replaceCell(line, column, text);
     lineChanged(line, column, column);
 }

@@ -69,6 +69,7 @@ private:
     {
         return m_starts[static_cast<std::size_t>(line) * (m_columnCount + 1) + column];
     }
+    QStringView cellView(int line, int column) const;
     void pushLine(const QString &tabSeparated);
     void replaceCell(int line, int column, const QString &text);
     void lineChanged(int line, int firstColumn, int lastColumn);
