@@ -4,6 +4,7 @@
 
 #include "Form2.h"
 #include "Module1.h"
+#include "ReferenceList.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -51,7 +52,7 @@ void Form2::Form_Load()
 
     // Added in one go: a catalogue of 100 000 products would otherwise update the list
     // 100 000 times. No item gets selected.
-    Ref->addItems(productReferences(*Module1::ProductTable, m_regional));
+    ReferenceList::of(*Ref).append(productReferences(*Module1::ProductTable, m_regional));
 
     REMPLIR_Produit();
 }

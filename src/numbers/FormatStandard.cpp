@@ -34,3 +34,18 @@ QString FormatStandard(Currency value, const RegionalSettings &rs)
 {
     return layOut(CentDigits(value), rs);
 }
+
+// The digits FormatStandard writes, taken as the locale-aware reader takes them.
+double StandardReadBack(Currency value)
+{
+    const CentDigits rounded(value);
+    DecimalNumber number;
+    for (const char digit : rounded.whole)
+        number.addWholeDigit(digit);
+    for (const char digit : rounded.cents)
+        number.addFractionDigit(digit);
+    number.negative = rounded.negative;
+    double result = 0;
+    number.toDouble(result);   // a Currency amount is always in the double's range
+    return result;
+}

@@ -36,6 +36,10 @@ QString FormatAmount(const MixedValue &value, const RegionalSettings &rs);
 // The named format "standard": locale grouping, two decimals, locale minus.
 QString FormatStandard(double value, const RegionalSettings &rs);
 QString FormatStandard(Currency value, const RegionalSettings &rs);
+// What ReadLocaleDouble reads back from FormatStandard's text of `value`, in any locale:
+// the amount rounded to the cent, halves away from zero, as the nearest double. For a sum
+// carried in its standard text, without writing the text at every step.
+double StandardReadBack(Currency value);
 
 // Plain digits: no grouping, no filling blanks, no trailing zeros.
 QString PlainNumberText(std::int16_t value, const RegionalSettings &rs);

@@ -12,21 +12,43 @@
 #include "Module1.h"
 
 #include <QLabel>
+#include <algorithm>
+#include <initializer_list>
+#include <optional>
 
 namespace {
 
 const QString ListingQuery = QStringLiteral(
     "select Produit.ref,Produit.desi,Produit.qté,Produit.prixvente from Produit order by produit.desi asc");
 
+// The cells joined by tabs, made at their exact size: the text the grid keeps for the line.
+QString tabSeparated(std::initializer_list<QStringView> cells)
+{
+    qsizetype size = qsizetype(cells.size()) - 1;
+    for (const QStringView cell : cells)
+        size += cell.size();
+    QString line(size, Qt::Uninitialized);
+    QChar *next = line.data();
+    bool first = true;
+    for (const QStringView cell : cells) {
+        if (!first)
+            *next++ = u'\t';
+        first = false;
+        next = std::copy(cell.begin(), cell.end(), next);
+    }
+    return line;
+}
+
 // The line count and the grand total as their captions carry them: the count read back
 // and incremented, the total read back, added to and written rounded to the cent, line
 // after line. They run here and reach the captions once, when the listing ends, however
 // it ends: the captions then read what they would have read had each line written them,
-// without 100 000 label updates.
+// without 100 000 label updates. The total is carried as the number its text would read
+// back as, which is what the next line adds to.
 class RunningCounters {
 public:
     RunningCounters(QLabel &count, QLabel &sum, const RegionalSettings &rs)
-        : m_countCaption(count), m_sumCaption(sum), m_rs(rs), m_sum(sum.text())
+        : m_countCaption(count), m_sumCaption(sum), m_rs(rs), m_sumReadBack(ReadLocaleDouble(sum.text(), rs))
     {
     }
     ~RunningCounters()
@@ -34,7 +56,8 @@ public:
         if (m_count == 0)
             return;   // nothing listed: the captions keep their "0"
         m_countCaption.setText(PlainNumberText(m_count, m_rs));
-        m_sumCaption.setText(m_sum);
+        if (m_sum)
+            m_sumCaption.setText(FormatStandard(*m_sum, m_rs));
     }
     RunningCounters(const RunningCounters &) = delete;
     RunningCounters &operator=(const RunningCounters &) = delete;
@@ -45,7 +68,8 @@ public:
     void add(const MixedValue &lineTotal)
     {
         using namespace MixedArithmetic;
-        m_sum = FormatStandard(ToCurrency(Add(MixedValue(m_sum), lineTotal, m_rs), m_rs), m_rs);
+        m_sum = ToCurrency(Add(MixedValue(m_sumReadBack), lineTotal, m_rs), m_rs);
+        m_sumReadBack = StandardReadBack(*m_sum);
     }
 
 private:
@@ -53,7 +77,8 @@ private:
     QLabel &m_sumCaption;
     const RegionalSettings &m_rs;
     double m_count = 0;
-    QString m_sum;   // the grand total's caption text
+    double m_sumReadBack;             // the grand total's caption text, read back
+    std::optional<Currency> m_sum;    // the grand total the caption is to show, once there is one
 };
 
 }  // namespace
@@ -84,10 +109,9 @@ void Form2::REMPLIR_Produit()
         const MixedValue quantity = field[2].Value();
         const MixedValue price = field[3].Value();
         lineTotal = Multiply(price, quantity, rs);
-        const QStringList cells{JoinedText(field[0].Value(), rs), JoinedText(field[1].Value(), rs),
-                                JoinedText(quantity, rs),         FormatAmount(price, rs),
-                                QString(),                        FormatAmount(lineTotal, rs)};
-        G->AppendRow(cells.join(u'\t'));
+        G->AppendRow(tabSeparated({JoinedText(field[0].Value(), rs), JoinedText(field[1].Value(), rs),
+                                   JoinedText(quantity, rs), FormatAmount(price, rs), QString(),
+                                   FormatAmount(lineTotal, rs)}));
 
         counters.countLine();
         if (!lineTotal.isNull())

@@ -7,6 +7,7 @@
 #include "FicheIcon.h"
 #include "Form2.h"
 #include "LineGrid.h"
+#include "ReferenceList.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -127,6 +128,7 @@ QLineEdit *textBox(QWidget *window, const QString &name, const QRect &geometry, 
 QComboBox *referenceBox(QWidget *window, const QRect &geometry)
 {
     auto *box = place(new QComboBox(window), QStringLiteral("Ref"), geometry);
+    box->setModel(new ReferenceList(box));   // set while the box is empty: nothing gets selected
     box->setEditable(true);
     box->setFont(arial(9, true));
     box->setAccessibleName(QStringLiteral("Référence"));

@@ -80,19 +80,26 @@ QStringView SheetModel::cellView(int line, int column) const
 
 void SheetModel::pushLine(const QString &tabSeparated)
 {
-    // Missing fields are added as empty ones, so that every line holds all its columns.
+    // Cell c ends at the line's c-th tab, the last cell at the end of the text; missing
+    // cells are added as empty ones, so that every line holds all its columns. One pass:
+    // the listing appends 100 000 lines.
     QString text = tabSeparated;
-    const int separators = static_cast<int>(text.count(u'\t'));
-    if (separators < m_columnCount - 1)
-        text += QString(m_columnCount - 1 - separators, u'\t');
-    m_texts.push_back(text);
     m_starts.push_back(0);
-    int from = 0;
-    for (int column = 1; column <= m_columnCount; ++column) {
-        const qsizetype tab = text.indexOf(u'\t', from);
-        from = static_cast<int>(tab < 0 ? text.size() : tab) + 1;
-        m_starts.push_back(from);
+    int separators = 0;
+    const QChar *chars = text.constData();
+    for (qsizetype i = 0; i < text.size() && separators < m_columnCount; ++i) {
+        if (chars[i] == u'\t') {
+            m_starts.push_back(static_cast<int>(i) + 1);
+            ++separators;
+        }
     }
+    for (; separators < m_columnCount - 1; ++separators) {
+        text += u'\t';
+        m_starts.push_back(static_cast<int>(text.size()));
+    }
+    if (separators < m_columnCount)
+        m_starts.push_back(static_cast<int>(text.size()) + 1);
+    m_texts.push_back(text);
 }
 
 void SheetModel::replaceCell(int line, int column, const QString &text)

@@ -93,6 +93,43 @@ private slots:
         QCOMPARE(describe(MixedArithmetic::Add(MixedValue(text), MixedValue(0.0), rs)), describe(MixedValue(toTheCent)));
     }
 
+    // The listing's grand total, carried as the number its standard text reads back as.
+    void standardReadBack_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<Currency>("value");
+        addRowInEachLocale("zero", tenThousandths(0));
+        addRowInEachLocale("below half a cent", tenThousandths(49));
+        addRowInEachLocale("half a cent", tenThousandths(50));
+        addRowInEachLocale("negative half a cent", tenThousandths(-50));
+        addRowInEachLocale("negative below half a cent", tenThousandths(-49));
+        addRowInEachLocale("line total", tenThousandths(539730));
+        addRowInEachLocale("thousands", tenThousandths(12345678901));
+        addRowInEachLocale("beyond the double's whole integers", tenThousandths(900719925474099355));
+        addRowInEachLocale("largest", Currency::max());
+        addRowInEachLocale("smallest", Currency::min());
+    }
+
+    void standardReadBack()
+    {
+        QFETCH(QString, locale);
+        QFETCH(Currency, value);
+        const RegionalSettings &rs = settingsNamed(locale);
+        QCOMPARE(exactly(StandardReadBack(value)), exactly(ReadLocaleDouble(FormatStandard(value, rs), rs)));
+    }
+
+    void standardReadBackOfManyAmounts()
+    {
+        std::uint64_t state = 1;
+        for (int step = 0; step < 20000; ++step) {
+            state = state * 6364136223846793005ULL + 1442695040888963407ULL;   // every magnitude and sign
+            const auto amount = static_cast<std::int64_t>(state);
+            const Currency value = tenThousandths(step % 2 ? amount : amount >> (step % 63));
+            for (const TestLocale &locale : testLocales())
+                QCOMPARE(exactly(StandardReadBack(value)), exactly(ReadLocaleDouble(FormatStandard(value, locale.rs), locale.rs)));
+        }
+    }
+
     // The total field's first form: PlainNumberText of a Currency, read by ReadLocaleCurrency.
     void currencyPlainForm_data()
     {
