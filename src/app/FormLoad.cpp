@@ -20,6 +20,7 @@ QStringList productReferences(jet::Recordset &table, const RegionalSettings &rs)
     QStringList references;
     if (table.RecordCount() == 0)
         return references;
+    references.reserve(table.RecordCount());
     table.MoveFirst();
     while (!table.Eof()) {
         const MixedValue reference = table.Fields()[0].Value();

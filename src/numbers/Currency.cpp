@@ -6,6 +6,9 @@
 #include "NumberRules.h"
 #include "RuntimeError.h"
 
+#include <cmath>
+#include <optional>
+
 Currency operator+(Currency a, Currency b)
 {
     Currency sum;
@@ -22,11 +25,31 @@ Currency operator-(Currency a, Currency b)
     return difference;
 }
 
-// Rounded as the user sees the double (NumberDecisions D2), halves to even. An amount of
-// four decimals or fewer is its own rounding.
+namespace {
+
+// Most doubles a sheet rounds (prices, products, sums) lie well below 10^9. There the
+// fifteen digits the user sees stand within 5·10^-7 of the double, and the double times
+// 10 000, computed in doubles, within 0.001 of its exact product: when that product lies
+// more than 0.01 from a half, the seen number and the double round to the same
+// ten-thousandth. Near a half, only the seen digits can decide.
+std::optional<std::int64_t> plainlyRounded(double value)
+{
+    constexpr double Limit = 1e9;
+    if (!(std::fabs(value) < Limit))
+        return std::nullopt;
+    const double scaled = value * Currency::Scale;
+    const double fraction = std::fabs(scaled - std::trunc(scaled));
+    if (std::fabs(fraction - 0.5) <= 0.01)
+        return std::nullopt;
+    return std::llround(scaled);
+}
+
+}  // namespace
+
+// Rounded as the user sees the double (NumberDecisions D2), halves to even.
 Currency ToCurrency(double value)
 {
-    if (const std::optional<std::int64_t> tenThousandths = nearestTenThousandths(value))
+    if (const std::optional<std::int64_t> tenThousandths = plainlyRounded(value))
         return Currency{*tenThousandths};
     return DecimalNumber::userView(value).toCurrency();
 }

@@ -35,9 +35,20 @@ QString FormatStandard(Currency value, const RegionalSettings &rs)
     return layOut(CentDigits(value), rs);
 }
 
-// The digits FormatStandard writes, taken as the locale-aware reader takes them.
+// The digits FormatStandard writes, taken as the locale-aware reader takes them: their
+// nearest double. Below 2^53 ten-thousandths, the count of cents is exact as a double and
+// one division by 100 rounds correctly, as the reader's own conversion does.
 double StandardReadBack(Currency value)
 {
+    constexpr std::int64_t ExactLimit = std::int64_t{1} << 53;
+    if (value.tenThousandths > -ExactLimit && value.tenThousandths < ExactLimit) {
+        const std::int64_t magnitude = value.tenThousandths < 0 ? -value.tenThousandths : value.tenThousandths;
+        const std::int64_t cents = magnitude / 100 + (magnitude % 100 >= 50 ? 1 : 0);
+        if (cents == 0)
+            return 0;   // no sign on zero (NumberDecisions D8)
+        const double amount = static_cast<double>(cents) / 100;
+        return value.tenThousandths < 0 ? -amount : amount;
+    }
     const CentDigits rounded(value);
     DecimalNumber number;
     for (const char digit : rounded.whole)

@@ -102,7 +102,7 @@ void Form2::REMPLIR_Produit()
 
     // The view hears of the lines once they are all listed, or when a failure ends the
     // listing; so do the captions.
-    const LineGrid::BulkChange bulk(*G);
+    const LineGrid::BulkChange bulk(*G, products->RecordCount());
     RunningCounters counters(*nbr, *totaux, rs);
     const jet::Fields &field = products->Fields();
     do {

@@ -121,9 +121,10 @@ void LineGrid::AppendRow(const QString &tabSeparated)
     m_model->append(tabSeparated);
 }
 
-LineGrid::BulkChange::BulkChange(LineGrid &grid) : m_model(*grid.m_model)
+LineGrid::BulkChange::BulkChange(LineGrid &grid, std::int32_t linesToAppend) : m_model(*grid.m_model)
 {
     m_model.holdNotifications();
+    m_model.reserveLines(m_model.lineCount() + std::max(0, int(linesToAppend)));
 }
 
 LineGrid::BulkChange::~BulkChange()

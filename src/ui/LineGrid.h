@@ -43,9 +43,10 @@ public:
     // While one lives, the view hears of the lines appended and rewritten only when it
     // ends, all at once: for the handlers that append or rewrite every line of a sheet,
     // which may hold 100 000. The grid's own operations see every change at once.
+    // `linesToAppend`, when known, makes room for them all at once.
     class BulkChange {
     public:
-        explicit BulkChange(LineGrid &grid);
+        explicit BulkChange(LineGrid &grid, std::int32_t linesToAppend = 0);
         ~BulkChange();
         BulkChange(const BulkChange &) = delete;
         BulkChange &operator=(const BulkChange &) = delete;

@@ -41,6 +41,9 @@ void ReferenceList::append(const QStringList &references)
         return;
     const auto first = static_cast<int>(m_references.size());
     beginInsertRows({}, first, first + static_cast<int>(references.size()) - 1);
-    m_references += references;
+    if (m_references.isEmpty())
+        m_references = references;   // shared, not copied: the usual case, a whole catalogue at once
+    else
+        m_references += references;
     endInsertRows();
 }

@@ -166,6 +166,12 @@ void SheetModel::resize(int lines)
     }
 }
 
+void SheetModel::reserveLines(int lines)
+{
+    m_texts.reserve(static_cast<std::size_t>(lines));
+    m_starts.reserve(static_cast<std::size_t>(lines) * (m_columnCount + 1));
+}
+
 void SheetModel::holdNotifications()
 {
     ++m_holds;

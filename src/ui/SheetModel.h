@@ -46,6 +46,8 @@ public:
     // empty, fields beyond the last column are dropped.
     void append(const QString &tabSeparated);
     void resize(int lines);
+    // Room for `lines` lines in all, so that appending that many moves nothing.
+    void reserveLines(int lines);
 
     const QString &title(int column) const { return m_columns[column].title; }
     const QString &widthText(int column) const { return m_columns[column].widthText; }

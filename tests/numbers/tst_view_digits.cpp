@@ -4,6 +4,7 @@
 // the C library's own fifteen-digit conversion, on doubles of every kind.
 
 #include "DecimalNumber.h"
+#include "NumberRules.h"
 
 #include <QTest>
 #include <cmath>
@@ -65,6 +66,28 @@ private slots:
     {
         QFETCH(double, value);
         QCOMPARE(userView(value), printfView(value));
+    }
+
+    // ToCurrency rounds the seen digits to the ten-thousandth, halves to even, whatever
+    // quicker way it finds: amounts near and on a half, sums with a binary tail, and beyond.
+    void toCurrencyRoundsTheSeenDigits()
+    {
+        std::mt19937_64 random(7);
+        for (int i = 0; i < 300000; ++i) {
+            const double tenThousandths = double(std::int64_t(random() % 20000000000000ull) - 10000000000000ll);
+            const double half = (tenThousandths + 0.5) / 10000;
+            const double tail = tenThousandths / 10000 + 0.1 + 0.2;
+            std::uint64_t bits = random();
+            double anyDouble;
+            std::memcpy(&anyDouble, &bits, sizeof anyDouble);
+            for (const double value : {tenThousandths / 10000, half, std::nextafter(half, 0.0),
+                                       std::nextafter(half, 1e300), tail, tail * 1e6, anyDouble}) {
+                if (!std::isfinite(value) || std::fabs(value) >= 9e14)
+                    continue;
+                if (ToCurrency(value).tenThousandths != DecimalNumber::userView(value).toCurrency().tenThousandths)
+                    QFAIL(qPrintable(QStringLiteral("%1").arg(value, 0, 'g', 17)));
+            }
+        }
     }
 
     void randomValues()
