@@ -27,19 +27,21 @@ Currency operator-(Currency a, Currency b)
 
 namespace {
 
-// Most doubles a sheet rounds (prices, products, sums) lie well below 10^9. There the
-// fifteen digits the user sees stand within 5·10^-7 of the double, and the double times
-// 10 000, computed in doubles, within 0.001 of its exact product: when that product lies
-// more than 0.01 from a half, the seen number and the double round to the same
-// ten-thousandth. Near a half, only the seen digits can decide.
+// The doubles a sheet rounds (prices, products, sums of 100 000 lines) lie below 10^10.
+// There the fifteen digits the user sees stand within 5·10^-6 of the double (5·10^-7
+// below 10^9), and the double times 10 000, computed in doubles, within 0.008 of its exact
+// product (0.001): when that product lies more than 0.06 (0.01) from a half, the seen
+// number and the double round to the same ten-thousandth. Near a half, only the seen
+// digits can decide.
 std::optional<std::int64_t> plainlyRounded(double value)
 {
-    constexpr double Limit = 1e9;
-    if (!(std::fabs(value) < Limit))
+    const double magnitude = std::fabs(value);
+    if (!(magnitude < 1e10))
         return std::nullopt;
+    const double margin = magnitude < 1e9 ? 0.01 : 0.06;
     const double scaled = value * Currency::Scale;
     const double fraction = std::fabs(scaled - std::trunc(scaled));
-    if (std::fabs(fraction - 0.5) <= 0.01)
+    if (std::fabs(fraction - 0.5) <= margin)
         return std::nullopt;
     return std::llround(scaled);
 }

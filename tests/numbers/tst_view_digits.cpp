@@ -74,7 +74,8 @@ private slots:
     {
         std::mt19937_64 random(7);
         for (int i = 0; i < 300000; ++i) {
-            const double tenThousandths = double(std::int64_t(random() % 20000000000000ull) - 10000000000000ll);
+            const std::uint64_t range = i % 2 ? 20000000000000ull : 2000000000000000ull;   // up to 10^9, 10^11
+            const double tenThousandths = double(std::int64_t(random() % range) - std::int64_t(range / 2));
             const double half = (tenThousandths + 0.5) / 10000;
             const double tail = tenThousandths / 10000 + 0.1 + 0.2;
             std::uint64_t bits = random();
