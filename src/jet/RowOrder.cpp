@@ -39,12 +39,15 @@ public:
             }
         }
         const std::vector<std::uint32_t> rankOfText = rankTexts(texts);
-        for (std::uint32_t row = 0; row < rows; ++row)
+        for (std::uint32_t row = 0; row < rows; ++row) {
             m_rowRank[row] = textOfRow[row] == NoText ? 0 : rankOfText[textOfRow[row]];
+            m_highest = std::max(m_highest, m_rowRank[row]);
+        }
     }
 
     // 0 for null, then 1, 2… in the General sort order; equal texts, equal ranks.
     std::uint32_t rank(std::uint32_t row) const { return m_rowRank[row]; }
+    std::uint32_t highest() const { return m_highest; }
 
 private:
     static constexpr std::uint32_t NoText = std::numeric_limits<std::uint32_t>::max();
@@ -92,7 +95,29 @@ private:
     }
 
     std::vector<std::uint32_t> m_rowRank;
+    std::uint32_t m_highest = 0;
 };
+
+// Ranks are small integers, at most one per row: counting the rows of each rank places
+// every row in two passes, equal texts in stored order, nulls (rank 0) first ascending and
+// last descending.
+std::vector<std::uint32_t> sortByRank(const TextRanks &ranks, std::uint32_t rows, bool descending)
+{
+    std::vector<std::uint32_t> next(std::size_t(ranks.highest()) + 1, 0);   // counts, then places
+    for (std::uint32_t row = 0; row < rows; ++row)
+        ++next[ranks.rank(row)];
+    std::uint32_t place = 0;
+    for (std::size_t i = 0; i < next.size(); ++i) {
+        std::uint32_t &rank = next[descending ? next.size() - 1 - i : i];
+        const std::uint32_t count = rank;
+        rank = place;
+        place += count;
+    }
+    std::vector<std::uint32_t> order(rows);
+    for (std::uint32_t row = 0; row < rows; ++row)
+        order[next[ranks.rank(row)]++] = row;
+    return order;
+}
 
 template <class T>
 bool less(T a, T b)
@@ -157,8 +182,7 @@ std::vector<std::uint32_t> sortedRows(const TableData &table, int position, bool
     case Storage::Text:
         break;
     }
-    const TextRanks ranks(values, rows);
-    return sortRows(values, rows, descending, [&](std::uint32_t row) { return ranks.rank(row); });
+    return sortByRank(TextRanks(values, rows), rows, descending);
 }
 
 }  // namespace jet
