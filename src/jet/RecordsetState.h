@@ -32,6 +32,14 @@ struct Recordset::State {
     {
         position = index < count() ? Position::OnRecord : Position::PastLast;
         current = index;
+        if (order) {
+            // Rows in a sort order lie anywhere in memory: ask for those read next.
+            constexpr std::uint32_t SlotsAhead = 16, CharactersAhead = 8;
+            if (index + SlotsAhead < count())
+                table->prefetchSlots((*order)[index + SlotsAhead]);
+            if (index + CharactersAhead < count())
+                table->prefetchCharacters((*order)[index + CharactersAhead]);
+        }
     }
 };
 
