@@ -8,45 +8,36 @@
 
 namespace {
 
-// Digit places ('#' prints only a digit that exists, '0' always prints) and plain blanks,
-// which are copied whether or not a digit stands before them.
-constexpr std::string_view Pattern = "## ### ##0";
-constexpr int PatternPlaces = static_cast<int>(std::ranges::count_if(Pattern, [](char c) { return c != ' '; }));
-
+// The pattern "## ### ##0" read for what it writes: every digit of the whole part (those
+// beyond its eight places in front, unseparated), and its two plain blanks, which stand
+// before places 6 and 3 (counted from the units) and are copied whether or not a digit
+// stands before them. A blank with no digit before it leads the text; the minus sign goes
+// right before the first digit (NumberDecisions D3). Written straight into a text of the
+// exact size: the listing writes 200 000 amounts.
 QString layOut(const CentDigits &rounded, const RegionalSettings &rs)
 {
     const std::string_view whole = rounded.whole;
-    const int length = static_cast<int>(whole.size());
+    const auto length = static_cast<qsizetype>(whole.size());
+    const auto blankBefore = [](qsizetype place) { return place == 6 || place == 3; };
+    const qsizetype innerBlanks = (length > 6 ? 1 : 0) + (length > 3 ? 1 : 0);
+    const qsizetype leadingBlanks = 2 - innerBlanks;
+    const QStringView minus = rounded.negative ? QStringView(rs.minusSign) : QStringView();
 
-    TextBuffer out;
-    // The minus sign goes right before the first digit (NumberDecisions D3).
-    bool signPending = rounded.negative;
-    auto putDigits = [&](std::string_view digits) {
-        if (digits.empty())
-            return;
-        if (signPending) {
-            out.add(rs.minusSign);
-            signPending = false;
-        }
-        out.addDigits(digits);
-    };
-
-    // Digits beyond the pattern's places go in front of it, unseparated.
-    const int overflowDigits = std::max(0, length - PatternPlaces);
-    putDigits(whole.substr(0, static_cast<std::size_t>(overflowDigits)));
-    int place = PatternPlaces;   // counted from the units, which are place 1
-    for (const char c : Pattern) {
-        if (c == ' ') {
-            out.add(QLatin1Char(' '));
-            continue;
-        }
-        // The whole part has at least its units digit, so the '0' place always prints.
-        if (place <= length)
-            putDigits(whole.substr(static_cast<std::size_t>(length - place), 1));
-        --place;
+    QString out(leadingBlanks + minus.size() + length + innerBlanks + rs.decimalSeparator.size() + 2,
+                Qt::Uninitialized);
+    QChar *next = out.data();
+    next = std::fill_n(next, leadingBlanks, QLatin1Char(' '));
+    next = std::copy(minus.begin(), minus.end(), next);
+    for (qsizetype i = 0; i < length; ++i) {
+        const qsizetype place = length - i;
+        if (i > 0 && blankBefore(place))
+            *next++ = QLatin1Char(' ');
+        *next++ = QLatin1Char(whole[std::size_t(i)]);
     }
-    rounded.appendDecimals(out, rs.decimalSeparator);
-    return out.text();
+    next = std::copy(rs.decimalSeparator.begin(), rs.decimalSeparator.end(), next);
+    *next++ = QLatin1Char(rounded.cents[0]);
+    *next = QLatin1Char(rounded.cents[1]);
+    return out;
 }
 
 } // namespace
