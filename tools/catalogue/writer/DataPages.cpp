@@ -1,68 +1,14 @@
 #include "DataPages.h"
 
-#include "LittleEndian.h"
-#include "PageFormat.h"
+#include "DataPage.h"
 
 namespace jetwriter {
 
 namespace {
 
-constexpr int FreeSpaceOffset = 2;
-constexpr int OwnerOffset = 4;
-constexpr int SlotCountOffset = 12;
-constexpr int FirstSlotOffset = 14;
-// A moved-row pointer names its row in one byte.
-constexpr int MaxSlotsPerPage = 255;
 // What the pointer left in a moved row's slot takes: the row's slot number in one byte,
 // then its page number in three.
 constexpr int MovedPointerSize = 4;
-
-class DataPage {
-public:
-    explicit DataPage(std::uint32_t ownerPage) : m_bytes(PageSize, '\0')
-    {
-        m_bytes[0] = char(DataPageKind);
-        m_bytes[1] = 0x01;
-        putLittleEndian<quint32>(m_bytes, OwnerOffset, ownerPage);
-        updateHeader();
-    }
-
-    bool hasRoomFor(int rowSize) const
-    {
-        return m_slots < MaxSlotsPerPage && m_lowestRowStart - rowSize >= FirstSlotOffset + 2 * (m_slots + 1);
-    }
-
-    // Rows sit back to back with no gap: readers take a row's end from the previous row's
-    // start.
-    int add(const QByteArray &row, std::uint16_t flags)
-    {
-        m_lowestRowStart -= int(row.size());
-        std::copy(row.cbegin(), row.cend(), m_bytes.begin() + m_lowestRowStart);
-        putLittleEndian<quint16>(m_bytes, FirstSlotOffset + 2 * m_slots, quint16(m_lowestRowStart | flags));
-        ++m_slots;
-        updateHeader();
-        return m_slots - 1;
-    }
-
-    int rowStart(int slot) const
-    {
-        return qFromLittleEndian<quint16>(m_bytes.constData() + FirstSlotOffset + 2 * slot) & 0x1FFF;
-    }
-
-    QByteArray &bytes() { return m_bytes; }
-
-private:
-    void updateHeader()
-    {
-        putLittleEndian<quint16>(m_bytes, SlotCountOffset, quint16(m_slots));
-        putLittleEndian<quint16>(m_bytes, FreeSpaceOffset,
-                                 quint16(m_lowestRowStart - (FirstSlotOffset + 2 * m_slots)));
-    }
-
-    QByteArray m_bytes;
-    int m_slots = 0;
-    int m_lowestRowStart = PageSize;
-};
 
 // Appends a row to the last page, or to a new one when it does not fit; says where it went.
 struct Placement {
