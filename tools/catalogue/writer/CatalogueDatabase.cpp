@@ -1,8 +1,10 @@
 #include "CatalogueDatabase.h"
 
 #include "CatalogueError.h"
+#include "DataPage.h"
 #include "DatabaseHeader.h"
 #include "LittleEndian.h"
+#include "LongValues.h"
 #include "PageFormat.h"
 #include "RowEncoder.h"
 #include "TableDefinition.h"
@@ -21,7 +23,8 @@ constexpr std::uint32_t CatalogDataPage = 4;
 constexpr std::uint32_t TableDefinitionPage = 5;
 constexpr std::uint32_t IndexRootPage = 6;
 
-// Rows on the usage-maps page, in this order.
+// Rows on the usage-maps page, in this order; after them, two for each memo or OLE column
+// (its long-value pages, and those with room left).
 enum UsageMapRow { CatalogPages, CatalogFreePages, TablePages, TableFreePages, IndexPages };
 
 // The largest row Jet 4 lets a table have.
@@ -82,13 +85,52 @@ void checkRowSize(const TableContent &table, const TableLayout &layout)
                                  .arg(MaxRowSize));
 }
 
-std::vector<QByteArray> encodeRows(const TableContent &table, const TableLayout &layout)
+std::vector<QByteArray> encodeRows(const TableContent &table, const TableLayout &layout, LongValuePages *longValues = nullptr)
 {
     std::vector<QByteArray> rows;
     rows.reserve(table.rows.size());
     for (const Row &row : table.rows)
-        rows.push_back(encodeRow(layout, row));
+        rows.push_back(encodeRow(layout, row, longValues));
     return rows;
+}
+
+// The rows of the usage-maps page as they are added, and the bitmap pages of the maps too
+// large for their row, numbered on from the first page after the data pages.
+struct UsageMapRows {
+    explicit UsageMapRows(std::uint32_t firstBitmapPage) : nextBitmapPage(firstBitmapPage) {}
+
+    // Returns the row's page-row pointer.
+    std::uint32_t add(const QByteArray &row)
+    {
+        rows.push_back(row);
+        return pageRowPointer(UsageMapsPage, int(rows.size()) - 1);
+    }
+
+    QByteArray mapOf(const std::vector<std::uint32_t> &pages)
+    {
+        UsageMap map = makeUsageMap(pages, nextBitmapPage);
+        nextBitmapPage += std::uint32_t(map.bitmapPages.size());
+        for (QByteArray &page : map.bitmapPages)
+            bitmapPages.push_back(std::move(page));
+        return map.row;
+    }
+
+    std::vector<QByteArray> rows;
+    std::vector<QByteArray> bitmapPages;
+    std::uint32_t nextBitmapPage;
+};
+
+// Every map row sits on the one usage-maps page; each memo or OLE column adds two.
+void checkMapsFit(const std::vector<QByteArray> &rows)
+{
+    int used = DataPage::FirstSlotOffset;
+    for (const QByteArray &row : rows)
+        used += int(row.size()) + 2;
+    if (used > PageSize)
+        throw CatalogueError(QStringLiteral("en-tête : trop de colonnes MEMO ou OLE, leurs tables de pages ne tiennent pas "
+                                            "sur une page (%1 octets, au plus %2)")
+                                 .arg(used)
+                                 .arg(PageSize));
 }
 
 }  // namespace
@@ -100,17 +142,33 @@ QByteArray buildCatalogueDatabase(const TableContent &table, const RowFates &fat
     const int keyColumn = withIndex ? indexKeyColumn(table) : -1;
     const bool indexed = keyColumn >= 0;
 
-    const std::uint32_t firstDataPage = indexed ? IndexRootPage + 1 : IndexRootPage;
-    std::vector<QByteArray> dataPages = layOutDataPages(encodeRows(table, layout), fates, TableDefinitionPage, firstDataPage);
+    // Long-value pages come before the data pages: the rows name them, so their numbers
+    // must be known while the rows are encoded.
+    const std::uint32_t firstLongValuePage = indexed ? IndexRootPage + 1 : IndexRootPage;
+    LongValuePages longValues(firstLongValuePage);
+    const std::vector<QByteArray> rows = encodeRows(table, layout, &longValues);
+    const std::uint32_t firstDataPage = firstLongValuePage + std::uint32_t(longValues.pageCount());
+    std::vector<QByteArray> dataPages = layOutDataPages(rows, fates, TableDefinitionPage, firstDataPage);
     std::vector<std::uint32_t> dataPageNumbers;
     for (std::uint32_t i = 0; i < dataPages.size(); ++i)
         dataPageNumbers.push_back(firstDataPage + i);
-    const UsageMap tableMap = makeUsageMap(dataPageNumbers, firstDataPage + std::uint32_t(dataPages.size()));
+    UsageMapRows maps(firstDataPage + std::uint32_t(dataPages.size()));
     const UsageMap catalogMap = makeUsageMap({CatalogDataPage}, 0);
-
-    std::vector<QByteArray> mapRows = {catalogMap.row, catalogMap.row, tableMap.row, tableMap.row};
+    maps.add(catalogMap.row);
+    maps.add(catalogMap.row);
+    const QByteArray tableMap = maps.mapOf(dataPageNumbers);
+    maps.add(tableMap);
+    maps.add(tableMap);
     if (indexed)
-        mapRows.push_back(makeUsageMap({IndexRootPage}, 0).row);
+        maps.add(makeUsageMap({IndexRootPage}, 0).row);
+    std::vector<LongValueColumn> longValueColumns;
+    for (const ColumnLayout &column : layout.columns()) {
+        if (!isLongValue(column.declared.type))
+            continue;
+        const QByteArray map = maps.mapOf(longValues.pagesOf(column.number));
+        longValueColumns.push_back({column.number, maps.add(map), maps.add(map)});
+    }
+    checkMapsFit(maps.rows);
 
     const TableContent catalog = catalogContent(table.name);
     const TableLayout catalogLayout(catalog.columns);
@@ -130,20 +188,23 @@ QByteArray buildCatalogueDatabase(const TableContent &table, const RowFates &fat
     tableDefinition.freeSpaceMapPointer = pageRowPointer(UsageMapsPage, TableFreePages);
     if (indexed)
         tableDefinition.index = IndexDefinition{IndexName, keyColumn, pageRowPointer(UsageMapsPage, IndexPages), IndexRootPage};
+    tableDefinition.longValueColumns = std::move(longValueColumns);
 
     std::vector<QByteArray> pages;
     pages.push_back(databaseHeaderPage());
     pages.push_back(dataPageWithRows({}, 0));
     pages.push_back(tableDefinitionPage(catalogDefinition));
-    pages.push_back(dataPageWithRows(mapRows, 0));
+    pages.push_back(dataPageWithRows(maps.rows, 0));
     pages.push_back(dataPageWithRows(encodeRows(catalog, catalogLayout), CatalogDefinitionPage));
     pages.push_back(tableDefinitionPage(tableDefinition));
     if (indexed)
         pages.push_back(emptyIndexLeaf());
+    for (QByteArray &page : longValues.takePages())
+        pages.push_back(std::move(page));
     for (QByteArray &page : dataPages)
         pages.push_back(std::move(page));
-    for (const QByteArray &page : tableMap.bitmapPages)
-        pages.push_back(page);
+    for (QByteArray &page : maps.bitmapPages)
+        pages.push_back(std::move(page));
 
     QByteArray file;
     file.reserve(qsizetype(pages.size()) * PageSize);

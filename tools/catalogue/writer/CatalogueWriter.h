@@ -16,9 +16,13 @@ struct WriterOptions {
 };
 
 // The text format: a header line giving each column as `name:TYPE` in stored order (TYPE one
-// of TEXT(n), INT, LONG, DOUBLE, MONEY), then one row per line, fields separated by tabs;
-// `NULL` alone is a null, `\t`, `\n` and `\\` are escapes inside text, `.` is the decimal
-// mark, lines starting with `#` and blank lines are ignored.
+// of TEXT(n), INT, LONG, DOUBLE, MONEY, BOOL, BYTE, SINGLE, DATETIME, GUID, BINARY(n), MEMO,
+// OLE), then one row per line, fields separated by tabs; `NULL` alone is a null (a BOOL
+// cannot be null), `\t`, `\n` and `\\` are escapes inside text and memo, `.` is the
+// decimal mark, BINARY and OLE values are hexadecimal, GUIDs braced, a DATETIME is its day
+// number or `YYYY-MM-DD[ HH:MM[:SS]]`; lines starting with `#` and blank lines are ignored.
+// Memo and OLE values longer than 64 bytes as stored go to long-value pages, shorter ones
+// stay in their row.
 // Throws CatalogueError (French message naming the line and column) on bad input; the
 // file at `outPath` is then left as it was.
 void createCatalogueFromTsv(const QString &tsvText, const QString &outPath, const WriterOptions &options = {});

@@ -1,7 +1,10 @@
 #include "FieldParser.h"
 
 #include "CatalogueError.h"
+#include "DateTimeField.h"
+#include "HexBytes.h"
 #include "Jet4Text.h"
+#include "LongValues.h"
 
 #include <charconv>
 #include <limits>
@@ -122,7 +125,10 @@ bool isPlainDecimal(QStringView text)
     return i == text.size();
 }
 
-FieldValue parseDouble(QStringView field)
+// A plain decimal read as the nearest Real (double or float); `typeText` names the type in
+// the message for a value beyond its range.
+template <typename Real>
+Real parseReal(QStringView field, const QString &typeText)
 {
     if (!isPlainDecimal(field))
         throw CatalogueError(QStringLiteral("%1 n'est pas un nombre (le séparateur décimal est le point)").arg(quoted(field)));
@@ -130,12 +136,77 @@ FieldValue parseDouble(QStringView field)
     QByteArray latin = field.toLatin1();
     if (latin.startsWith('+'))
         latin.remove(0, 1);
-    double value = 0;
+    Real value = 0;
     const auto [end, error] = std::from_chars(latin.constData(), latin.constData() + latin.size(), value);
     if (error == std::errc::result_out_of_range)
-        throw CatalogueError(QStringLiteral("%1 sort des limites d'un réel double").arg(quoted(field)));
+        throw CatalogueError(QStringLiteral("%1 sort des limites d'un %2").arg(quoted(field), typeText));
     Q_ASSERT(error == std::errc() && end == latin.constData() + latin.size());
     return value;
+}
+
+FieldValue parseDouble(QStringView field)
+{
+    return parseReal<double>(field, QStringLiteral("réel double"));
+}
+
+FieldValue parseSingle(QStringView field)
+{
+    return double(parseReal<float>(field, QStringLiteral("réel simple (SINGLE)")));
+}
+
+FieldValue parseByte(QStringView field)
+{
+    const QString rangeText = QStringLiteral("d'un octet BYTE (0 à 255)");
+    const FieldValue value = parseWholeNumber(field, 255, rangeText);
+    if (std::get<std::int64_t>(value) < 0)
+        throw CatalogueError(QStringLiteral("%1 sort des limites %2").arg(quoted(field), rangeText));
+    return value;
+}
+
+// 1 and −1 (what the engine gives for true) are true, 0 false.
+FieldValue parseBoolean(QStringView field)
+{
+    if (field == u"0")
+        return std::int64_t(0);
+    if (field == u"1" || field == u"-1")
+        return std::int64_t(1);
+    throw CatalogueError(QStringLiteral("%1 n'est pas un booléen (0 pour faux, 1 ou -1 pour vrai)").arg(quoted(field)));
+}
+
+FieldValue parseDateTime(QStringView field)
+{
+    if (isPlainDecimal(field))
+        return parseReal<double>(field, QStringLiteral("réel double"));
+    if (const std::optional<double> serial = calendarSerial(field))
+        return *serial;
+    throw CatalogueError(QStringLiteral("%1 n'est ni une date AAAA-MM-JJ [HH:MM[:SS]] existante ni un numéro de jour "
+                                        "(jours depuis le 30/12/1899, le séparateur décimal est le point)")
+                             .arg(quoted(field)));
+}
+
+FieldValue parseGuid(QStringView field)
+{
+    if (std::optional<QByteArray> bytes = guidBytes(field))
+        return *bytes;
+    throw CatalogueError(QStringLiteral("%1 n'est pas un GUID de la forme {xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx} "
+                                        "(chiffres hexadécimaux)")
+                             .arg(quoted(field)));
+}
+
+// `mostBytes` < 0: no limit but that of a long value.
+QByteArray parseHexBytes(QStringView field, int mostBytes)
+{
+    const std::optional<QByteArray> bytes = bytesFromHex(field);
+    if (!bytes)
+        throw CatalogueError(QStringLiteral("%1 n'est pas de l'hexadécimal (deux chiffres 0-9 ou A-F par octet)")
+                                 .arg(quoted(field.left(40))));
+    if (mostBytes >= 0 && bytes->size() > mostBytes)
+        throw CatalogueError(QStringLiteral("la valeur fait %1 octets, la colonne en admet %2").arg(bytes->size()).arg(mostBytes));
+    if (bytes->size() > MaxLongValueBytes)
+        throw CatalogueError(QStringLiteral("la valeur fait %1 octets, plus que les %2 d'une valeur longue")
+                                 .arg(bytes->size())
+                                 .arg(MaxLongValueBytes));
+    return *bytes;
 }
 
 QString unescapeText(QStringView field)
@@ -162,24 +233,49 @@ QString unescapeText(QStringView field)
     return text;
 }
 
-FieldValue parseText(QStringView field, const ColumnSpec &column)
+QString parseStorableText(QStringView field)
 {
     const QString text = unescapeText(field);
-    if (text.size() > column.maxChars)
-        throw CatalogueError(QStringLiteral("le texte fait %1 caractères, la colonne en admet %2").arg(text.size()).arg(column.maxChars));
     if (!isStorableAsJet4Text(text))
         throw CatalogueError(QStringLiteral("un texte qui commence par U+FEFF ne peut pas contenir de caractère comme U+0100 ou U+2000 "
                                             "(aucun lecteur ne le relirait tel quel)"));
     return text;
 }
 
+FieldValue parseText(QStringView field, const ColumnSpec &column)
+{
+    const QString text = parseStorableText(field);
+    if (text.size() > column.maxChars)
+        throw CatalogueError(QStringLiteral("le texte fait %1 caractères, la colonne en admet %2").arg(text.size()).arg(column.maxChars));
+    return text;
+}
+
+FieldValue parseMemo(QStringView field)
+{
+    const QString text = parseStorableText(field);
+    // Stored uncompressed, two bytes a character.
+    if (text.size() > MaxLongValueBytes / 2)
+        throw CatalogueError(QStringLiteral("le mémo fait %1 caractères, au plus %2").arg(text.size()).arg(MaxLongValueBytes / 2));
+    return text;
+}
+
+// Fields whose value is a text or bytes: an empty field is an empty value.
+bool acceptsEmptyField(ColumnType type)
+{
+    return type == ColumnType::Text || type == ColumnType::Memo || type == ColumnType::Binary || type == ColumnType::LongBinary;
+}
+
 }  // namespace
 
 FieldValue parseField(QStringView field, const ColumnSpec &column)
 {
-    if (field == u"NULL")
+    if (field == u"NULL") {
+        if (column.type == ColumnType::Boolean)
+            throw CatalogueError(QStringLiteral("un booléen ne peut pas être NULL : son bit dans le masque des nuls est sa valeur "
+                                                "(écrivez 0 ou 1)"));
         return std::monostate();
-    if (field.isEmpty() && column.type != ColumnType::Text)
+    }
+    if (field.isEmpty() && !acceptsEmptyField(column.type))
         throw CatalogueError(QStringLiteral("valeur vide (écrivez NULL pour une valeur absente)"));
     switch (column.type) {
     case ColumnType::Integer:
@@ -192,8 +288,22 @@ FieldValue parseField(QStringView field, const ColumnSpec &column)
         return parseDouble(field);
     case ColumnType::Text:
         return parseText(field, column);
+    case ColumnType::Boolean:
+        return parseBoolean(field);
+    case ColumnType::Byte:
+        return parseByte(field);
+    case ColumnType::Single:
+        return parseSingle(field);
+    case ColumnType::DateTime:
+        return parseDateTime(field);
+    case ColumnType::Guid:
+        return parseGuid(field);
+    case ColumnType::Binary:
+        return parseHexBytes(field, column.maxBytes);
     case ColumnType::LongBinary:
-        break;
+        return parseHexBytes(field, -1);
+    case ColumnType::Memo:
+        return parseMemo(field);
     }
     throw CatalogueError(QStringLiteral("type de colonne non pris en charge"));
 }

@@ -8,6 +8,10 @@
 
 namespace jetwriter {
 
-QByteArray encodeRow(const TableLayout &layout, const Row &row);
+class LongValuePages;
+
+// Memo and OLE values too long to stay in the row go to `longValues`, which a table without
+// such columns (or with only nulls in them) may leave out.
+QByteArray encodeRow(const TableLayout &layout, const Row &row, LongValuePages *longValues = nullptr);
 
 }  // namespace jetwriter

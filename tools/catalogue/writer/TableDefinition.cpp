@@ -51,7 +51,7 @@ QByteArray columnEntry(const ColumnLayout &column)
     putLittleEndian<quint16>(entry, 5, quint16(column.number));
     putLittleEndian<quint16>(entry, 7, quint16(column.fixed ? 0 : column.variableIndex));
     putLittleEndian<quint16>(entry, 9, quint16(column.number));
-    const bool text = column.declared.type == ColumnType::Text;
+    const bool text = column.declared.type == ColumnType::Text || column.declared.type == ColumnType::Memo;
     if (text)
         putLittleEndian<quint16>(entry, 11, GeneralSortOrder);
     entry[15] = char((column.fixed ? FixedLengthColumn : 0) | UpdatableColumn);
@@ -104,7 +104,12 @@ QByteArray tableDefinitionPage(const TableDefinition &definition)
         page.append(logicalIndexEntry());
         appendName(page, definition.index->name);
     }
-    appendLittleEndian<quint16>(page, 0xFFFF);  // no memo or OLE column owns pages of its own
+    for (const LongValueColumn &column : definition.longValueColumns) {
+        appendLittleEndian<quint16>(page, quint16(column.number));
+        appendLittleEndian<quint32>(page, column.usageMapPointer);
+        appendLittleEndian<quint32>(page, column.freeSpaceMapPointer);
+    }
+    appendLittleEndian<quint16>(page, 0xFFFF);
 
     if (page.size() > PageSize)
         throw CatalogueError(QStringLiteral("la définition de la table « %1 » ne tient pas sur une page "

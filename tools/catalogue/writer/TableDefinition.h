@@ -8,6 +8,7 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace jetwriter {
 
@@ -18,6 +19,13 @@ struct IndexDefinition {
     std::uint32_t rootPage = 0;
 };
 
+// A memo or OLE column and the usage maps of the long-value pages that hold its values.
+struct LongValueColumn {
+    int number = 0;
+    std::uint32_t usageMapPointer = 0;
+    std::uint32_t freeSpaceMapPointer = 0;
+};
+
 struct TableDefinition {
     QString name;
     const TableLayout *layout = nullptr;
@@ -26,6 +34,7 @@ struct TableDefinition {
     std::uint32_t usageMapPointer = 0;      // page-row pointer: the table's data pages
     std::uint32_t freeSpaceMapPointer = 0;  // page-row pointer: its pages with room left
     std::optional<IndexDefinition> index;
+    std::vector<LongValueColumn> longValueColumns;  // none: no column keeps pages of its own
 };
 
 // Throws CatalogueError when the definition does not fit on one page (too many columns).

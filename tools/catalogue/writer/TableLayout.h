@@ -16,8 +16,11 @@ struct ColumnLayout {
     bool fixed = false;
     int fixedOffset = 0;  // fixed columns: offset in the row's fixed area
     int variableIndex = 0;  // variable columns: entry in the row's offset table
-    int size = 0;         // bytes: of the fixed value, or 2 per character for text
+    int size = 0;         // bytes: of the fixed value, of the longest binary, or 2 per character for text
 };
+
+// Memo and OLE: kept apart from the row when long.
+bool isLongValue(ColumnType type);
 
 class TableLayout {
 public:
@@ -27,7 +30,7 @@ public:
     int fixedAreaSize() const { return m_fixedAreaSize; }
     int variableCount() const { return m_variableCount; }
     // The longest row these columns can make (every text at its full length, stored
-    // uncompressed).
+    // uncompressed; every memo and OLE value at the most its row keeps).
     int largestRowSize() const;
 
 private:

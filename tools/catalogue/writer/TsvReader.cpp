@@ -4,14 +4,35 @@
 #include "FieldParser.h"
 #include "ObjectNames.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <QSet>
+
+#include <optional>
 
 namespace jetwriter {
 
 namespace {
 
-constexpr int MaxTextLength = 255;
+// The longest text (in characters) or binary value (in bytes) a row can hold in place.
+constexpr int MaxInRowLength = 255;
+
+// The types written without a length. BOOLEAN and a bare BINARY are how `dump` names a
+// boolean and a binary column, so that its output reads back.
+std::optional<ColumnType> plainType(const QString &type)
+{
+    static const QHash<QString, ColumnType> types = {
+        {QStringLiteral("INT"), ColumnType::Integer},      {QStringLiteral("LONG"), ColumnType::Long},
+        {QStringLiteral("DOUBLE"), ColumnType::Double},    {QStringLiteral("MONEY"), ColumnType::Money},
+        {QStringLiteral("BOOL"), ColumnType::Boolean},     {QStringLiteral("BOOLEAN"), ColumnType::Boolean},
+        {QStringLiteral("BYTE"), ColumnType::Byte},        {QStringLiteral("SINGLE"), ColumnType::Single},
+        {QStringLiteral("DATETIME"), ColumnType::DateTime}, {QStringLiteral("GUID"), ColumnType::Guid},
+        {QStringLiteral("BINARY"), ColumnType::Binary},    {QStringLiteral("MEMO"), ColumnType::Memo},
+        {QStringLiteral("OLE"), ColumnType::LongBinary},
+    };
+    const auto found = types.constFind(type);
+    return found == types.constEnd() ? std::nullopt : std::optional<ColumnType>(*found);
+}
 
 [[noreturn]] void failAt(int line, const QString &what)
 {
@@ -33,22 +54,25 @@ ColumnSpec parseColumnHeader(QStringView cell, int line, int position)
         failHere(nameProblem);
 
     const QString type = cell.mid(colon + 1).trimmed().toString().toUpper();
-    static const QRegularExpression textType(QStringLiteral("^TEXT\\s*\\(\\s*(\\d+)\\s*\\)$"));
-    if (const QRegularExpressionMatch text = textType.match(type); text.hasMatch()) {
-        column.type = ColumnType::Text;
-        column.maxChars = text.captured(1).toInt();  // 0 when too large to read: out of range below
-        if (column.maxChars < 1 || column.maxChars > MaxTextLength)
-            failHere(QStringLiteral("longueur de texte %1 hors limites (1 à %2)").arg(text.captured(1)).arg(MaxTextLength));
-    } else if (type == u"INT") {
-        column.type = ColumnType::Integer;
-    } else if (type == u"LONG") {
-        column.type = ColumnType::Long;
-    } else if (type == u"DOUBLE") {
-        column.type = ColumnType::Double;
-    } else if (type == u"MONEY") {
-        column.type = ColumnType::Money;
+    static const QRegularExpression sizedType(QStringLiteral("^(TEXT|BINARY)\\s*\\(\\s*(\\d+)\\s*\\)$"));
+    if (const QRegularExpressionMatch sized = sizedType.match(type); sized.hasMatch()) {
+        const bool text = sized.captured(1) == u"TEXT";
+        const int length = sized.captured(2).toInt();  // 0 when too large to read: out of range below
+        if (length < 1 || length > MaxInRowLength)
+            failHere(QStringLiteral("longueur %1 %2 hors limites (1 à %3)")
+                         .arg(text ? QStringLiteral("de texte") : QStringLiteral("de binaire"), sized.captured(2))
+                         .arg(MaxInRowLength));
+        column.type = text ? ColumnType::Text : ColumnType::Binary;
+        (text ? column.maxChars : column.maxBytes) = length;
+    } else if (const std::optional<ColumnType> plain = plainType(type)) {
+        column.type = *plain;
+        // What `dump` writes for a binary column, whose size it does not show.
+        if (column.type == ColumnType::Binary)
+            column.maxBytes = MaxInRowLength;
     } else {
-        failHere(QStringLiteral("type inconnu « %1 » (TEXT(n), INT, LONG, DOUBLE ou MONEY)").arg(cell.mid(colon + 1)));
+        failHere(QStringLiteral("type inconnu « %1 » (TEXT(n), INT, LONG, DOUBLE, MONEY, BOOL, BYTE, SINGLE, DATETIME, "
+                                "GUID, BINARY(n), MEMO ou OLE)")
+                     .arg(cell.mid(colon + 1)));
     }
     return column;
 }
