@@ -68,11 +68,12 @@ MdbView mdbIndexes(const QString &file)
     return view;
 }
 
-MdbView mdbExport(const QString &file, const QString &table)
+MdbView mdbExport(const QString &file, const QString &table, const QStringList &options)
 {
     MdbView view{runProgram(QStringLiteral("mdb-export"),
-                            {QStringLiteral("-H"), QStringLiteral("-Q"), QStringLiteral("-e"), QStringLiteral("-d"),
-                             QStringLiteral("\t"), QStringLiteral("-0"), NullMark, file, table}),
+                            QStringList{QStringLiteral("-H"), QStringLiteral("-Q"), QStringLiteral("-e"), QStringLiteral("-d"),
+                                        QStringLiteral("\t"), QStringLiteral("-0"), NullMark}
+                                + options + QStringList{file, table}),
                  {}};
     view.lines = nonEmptyLines(view.run.out);
     return view;

@@ -30,7 +30,8 @@ MdbView mdbSchemaColumns(const QString &file, const QString &table);
 // the names as they are).
 MdbView mdbIndexes(const QString &file);
 // One line per row, fields separated by tabs, text escaped C-style (\t, \n, \\), null as
-// NullMark. libmdb shows an empty text as null too.
-MdbView mdbExport(const QString &file, const QString &table);
+// NullMark. libmdb shows an empty text as null too. `options` go to mdb-export as they are
+// (a date format, how binary data is shown).
+MdbView mdbExport(const QString &file, const QString &table, const QStringList &options = {});
 
 inline const QString NullMark = QStringLiteral("<nul>");

@@ -17,6 +17,14 @@ const QString Header = QStringLiteral("ref:TEXT(5)\tqté:INT\tstock:LONG\tprix:M
 
 QString withRow(const QString &row) { return Header + QStringLiteral("OK\t1\t1\t1\t1\n") + row + u'\n'; }
 
+// The other column types, after one good row.
+const QString TypedHeader = QStringLiteral("b:BOOL\tn:BYTE\ts:SINGLE\td:DATETIME\tuid:GUID\tcode:BINARY(2)\tm:MEMO\to:OLE\n");
+
+QString withTypedRow(const QString &row)
+{
+    return TypedHeader + QStringLiteral("1\t255\t0.5\t2024-01-31 08:30\t{00112233-4455-6677-8899-AABBCCDDEEFF}\tABCD\t\t00\n") + row + u'\n';
+}
+
 bool writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -78,6 +86,19 @@ void CatalogueInput::badTextIsRejected_data()
     QTest::newRow("text too long") << withRow(QStringLiteral("ABCDEF\t1\t1\t1\t1")) << QStringList{"ligne 3", "« ref »", "6 caractères", "en admet 5"};
     QTest::newRow("unknown escape") << withRow(QStringLiteral("A\\x\t1\t1\t1\t1")) << QStringList{"ligne 3", "« ref »", "\\x"};
     QTest::newRow("backslash at the end") << withRow(QStringLiteral("A\\\t1\t1\t1\t1")) << QStringList{"ligne 3", "« ref »", "fin de champ"};
+    QTest::newRow("binary length 256") << QStringLiteral("code:BINARY(256)\n") << QStringList{"ligne 1", "longueur de binaire", "1 à 255"};
+    QTest::newRow("null boolean") << withTypedRow(QStringLiteral("NULL\t1\t1\t1\tNULL\tNULL\tNULL\tNULL")) << QStringList{"ligne 3", "« b »", "NULL", "0 ou 1"};
+    QTest::newRow("boolean 2") << withTypedRow(QStringLiteral("2\t1\t1\t1\tNULL\tNULL\tNULL\tNULL")) << QStringList{"ligne 3", "« b »", "« 2 »", "booléen"};
+    QTest::newRow("BYTE above its range") << withTypedRow(QStringLiteral("0\t256\t1\t1\tNULL\tNULL\tNULL\tNULL")) << QStringList{"ligne 3", "« n »", "256", "0 à 255"};
+    QTest::newRow("BYTE below zero") << withTypedRow(QStringLiteral("0\t-1\t1\t1\tNULL\tNULL\tNULL\tNULL")) << QStringList{"ligne 3", "« n »", "« -1 »", "0 à 255"};
+    QTest::newRow("SINGLE beyond its range") << withTypedRow(QStringLiteral("0\t1\t1e39\t1\tNULL\tNULL\tNULL\tNULL")) << QStringList{"ligne 3", "« s »", "réel simple"};
+    QTest::newRow("DATETIME on a day that does not exist") << withTypedRow(QStringLiteral("0\t1\t1\t2023-02-29\tNULL\tNULL\tNULL\tNULL")) << QStringList{"ligne 3", "« d »", "2023-02-29"};
+    QTest::newRow("DATETIME with a comma") << withTypedRow(QStringLiteral("0\t1\t1\t45000,5\tNULL\tNULL\tNULL\tNULL")) << QStringList{"ligne 3", "« d »", "point"};
+    QTest::newRow("GUID without braces") << withTypedRow(QStringLiteral("0\t1\t1\t1\t00112233-4455-6677-8899-AABBCCDDEEFF\tNULL\tNULL\tNULL")) << QStringList{"ligne 3", "« uid »", "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}"};
+    QTest::newRow("GUID with a letter that is not hexadecimal") << withTypedRow(QStringLiteral("0\t1\t1\t1\t{0011223G-4455-6677-8899-AABBCCDDEEFF}\tNULL\tNULL\tNULL")) << QStringList{"ligne 3", "« uid »", "n'est pas un GUID"};
+    QTest::newRow("BINARY longer than its column") << withTypedRow(QStringLiteral("0\t1\t1\t1\tNULL\tAABBCC\tNULL\tNULL")) << QStringList{"ligne 3", "« code »", "3 octets", "en admet 2"};
+    QTest::newRow("OLE with an odd count of digits") << withTypedRow(QStringLiteral("0\t1\t1\t1\tNULL\tNULL\tNULL\tABC")) << QStringList{"ligne 3", "« o »", "hexadécimal"};
+    QTest::newRow("memo with an unknown escape") << withTypedRow(QStringLiteral("0\t1\t1\t1\tNULL\tNULL\ta\\qb\tNULL")) << QStringList{"ligne 3", "« m »", "\\q"};
     QTest::newRow("line numbers count comments and blank lines")
         << QStringLiteral("# en-tête\n\nref:TEXT(5)\tqté:INT\n\n# ligne 5\nA\tdeux\n") << QStringList{"ligne 6", "« qté »", "deux"};
 }
