@@ -76,8 +76,6 @@ QString realText(double value, ColumnType type)
     // QLocale drops the sign of −0, which reads back as another double.
     if (value == 0 && std::signbit(value))
         return QStringLiteral("-0");
-    if (type == ColumnType::Single)
-        return QLocale::c().toString(float(value), 'g', QLocale::FloatingPointShortest);
     return QLocale::c().toString(value, 'g', QLocale::FloatingPointShortest);
 }
 

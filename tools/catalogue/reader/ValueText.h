@@ -4,9 +4,9 @@
 // in the shortest form that reads back to the same double, texts with `\t`, `\n` and `\\`
 // escaped.
 //
-// Kinds the format has no type for are written so that a reader can tell what they hold,
-// under a type name of their own: booleans −1 (true) or 0, as the engine gives them;
-// bytes as integers; singles in the shortest form of the single itself; dates as
+// The other kinds: booleans −1 (true) or 0, as the engine gives them; bytes as integers;
+// singles as the double the engine widens them to, exactly (0.1 shows as
+// 0.10000000149011612, which `create` rounds back to the same single); dates as
 // `YYYY-MM-DD HH:MM:SS` (to the second); memos as texts; binary and OLE data in
 // hexadecimal; GUIDs braced.
 
