@@ -5,6 +5,7 @@
 #include "RowLayout.h"
 
 #include <QtEndian>
+#include <unordered_set>
 
 namespace jet {
 
@@ -50,10 +51,12 @@ QByteArray readLongValue(const LibmdbFile &file, const FieldBytes &field)
         const RowBytes row = rowAt(file, pointer);
         appendAtMost(value, row.data, row.size, length);
     } else if (storage == Chain) {
-        // A chain with more links than the file has rows is a loop.
-        const std::uint64_t mostRows = std::uint64_t(file.pageCount()) * 256;
-        for (std::uint64_t links = 0; pointer != 0 && std::size_t(value.size()) < length; ++links) {
-            if (links > mostRows)
+        // A link met again is a loop. Caught at once, it can neither repeat earlier bytes up
+        // to the announced length (which would show them as the value) nor run on through
+        // the whole file.
+        std::unordered_set<std::uint32_t> linksSeen;
+        while (pointer != 0 && std::size_t(value.size()) < length) {
+            if (!linksSeen.insert(pointer).second)
                 throw file.damaged(QStringLiteral("valeur longue : la chaîne de pages boucle"));
             const RowBytes row = rowAt(file, pointer);
             if (row.size < 4)

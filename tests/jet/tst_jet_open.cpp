@@ -4,8 +4,11 @@
 // two handles on one file coexist, and a file changed on disk is read afresh.
 
 #include "CatalogueFixtures.h"
+#include "RawJetFile.h"
 
 #include <QFile>
+#include <QtEndian>
+#include <algorithm>
 #include <QtTest/QtTest>
 #include <cstdio>
 #include <fcntl.h>
@@ -103,6 +106,7 @@ private slots:
     void tableNotFound();
     void zeroLengthUsageMap();
     void damagedFiles();
+    void loopingLongValueChain();
     void catalogColumnsOfAnotherType_data();
     void catalogColumnsOfAnotherType();
     void twoHandlesCoexist();
@@ -290,6 +294,54 @@ void OpenTest::damagedFiles()
     QCOMPARE(otherErrors, QList<int>());
     QVERIFY(failed > 0);
     QVERIFY(read > 0);
+}
+
+// A long value chained over three LVAL rows, its second link damaged to lead back to the
+// first. Followed, the loop would give the first rows' bytes again up to the announced
+// length, as if they were the value: the engine must call the file damaged instead.
+void OpenTest::loopingLongValueChain()
+{
+    QByteArray object(10000, '\0');
+    for (int i = 0; i < object.size(); ++i)
+        object[i] = char(i * 7 % 251);
+    const QString sound = m_files.write(QStringLiteral("objet.mdb"),
+                                        QStringLiteral("ref:TEXT(20)\tphoto:OLE\nA1\t%1\n").arg(QString::fromLatin1(object.toHex())));
+    const auto readObject = [](const QString &path) {
+        const auto records = jet::DBEngine::OpenDatabase(path)->OpenRecordset(QStringLiteral("Produit"));
+        records->MoveFirst();
+        return records->Fields()[1].Value();
+    };
+    QCOMPARE(readObject(sound).as<QString>().toLower(), QString::fromLatin1(object.toHex()));
+
+    // The object's links are the only rows on LVAL pages; each starts with the next one's
+    // page-row pointer, the last with 0.
+    QByteArray bytes = readAll(sound);
+    const RawJetFile raw(bytes);
+    QMap<std::uint32_t, std::uint32_t> nextLink;
+    QMap<std::uint32_t, qsizetype> offsetOf;
+    for (int page = 1; page < raw.pageCount(); ++page) {
+        if (raw.byteAt(page, 0) != 0x01 || raw.u32(page, 4) != qFromLittleEndian<quint32>("LVAL"))
+            continue;
+        const QList<RawJetFile::Slot> rows = raw.rowSlots(page);
+        for (int slot = 0; slot < rows.size(); ++slot) {
+            const std::uint32_t link = std::uint32_t(page) << 8 | std::uint32_t(slot);
+            nextLink[link] = raw.u32(page, rows[slot].start);
+            offsetOf[link] = qsizetype(page) * PageSize + rows[slot].start;
+        }
+    }
+    QCOMPARE(nextLink.size(), 3);
+    const QList<std::uint32_t> named = nextLink.values();
+    const auto first = std::find_if(nextLink.keyBegin(), nextLink.keyEnd(), [&](std::uint32_t link) { return !named.contains(link); });
+    QVERIFY(first != nextLink.keyEnd());
+    const std::uint32_t second = nextLink[*first];
+    QVERIFY(nextLink.value(second) != 0);
+    qToLittleEndian<quint32>(*first, bytes.data() + offsetOf[second]);
+    const QString looping = m_files.path(QStringLiteral("objet-boucle.mdb"));
+    writeAll(looping, bytes);
+
+    const EngineFailure failure = failureOf([&] { readObject(looping); });
+    QCOMPARE(failure.number, 3049);
+    QVERIFY2(failure.description.contains(QStringLiteral("boucle")), qPrintable(failure.description));
 }
 
 // The catalog's definition says what type each of its columns has; a damaged type byte
