@@ -19,7 +19,7 @@ void BM_AddLine(benchmark::State &state)
         state.PauseTiming();
         form.Ref->setEditText(reference);
         form.qte->setText(QStringLiteral("3"));
-        form.remise->setText(QStringLiteral("10"));   // prices the line
+        form.remise->setText(QStringLiteral("10"));  // prices the line
         const std::int32_t rowsBefore = form.G->RowCount();
         state.ResumeTiming();
 

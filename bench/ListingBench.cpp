@@ -20,7 +20,7 @@ void BM_Listing(benchmark::State &state)
 void BM_FormLoad(benchmark::State &state)
 {
     const QString catalogue = FicheBench::catalogue(int(state.range(0)));
-    FicheBench::closeWindow();   // nothing open: the file is read and decoded again each time
+    FicheBench::closeWindow();  // nothing open: the file is read and decoded again each time
     for (auto _ : state) {
         auto form = FicheTest::loadForm(catalogue);
         state.PauseTiming();

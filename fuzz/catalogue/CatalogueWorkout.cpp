@@ -88,4 +88,3 @@ int exerciseCatalogue(const QString &path)
     });
     return 0;
 }
-

@@ -22,7 +22,8 @@ namespace {
 const QString &scratchFile()
 {
     static const QString path = [] {
-        const QString folder = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+        const QString folder =
+            QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
         return QStringLiteral("%1/fuzz-catalogue-%2.mdb").arg(folder).arg(::getpid());
     }();
     return path;

@@ -85,17 +85,15 @@ void checkCurrency(Currency value, const RegionalSettings &rs)
 
 void checkReaders(const QString &text, const RegionalSettings &rs)
 {
-    ReadLenient(text);   // never fails: an exception would end the run
+    ReadLenient(text);  // never fails: an exception would end the run
 
     ErrorKind doubleError{};
     ErrorKind currencyError{};
     const auto asDouble = readOrFail<double>([&] { return ReadLocaleDouble(text, rs); }, doubleError, text);
-    const auto asCurrency = readOrFail<Currency>([&] { return ReadLocaleCurrency(text, rs); },
-                                                 currencyError, text);
+    const auto asCurrency = readOrFail<Currency>([&] { return ReadLocaleCurrency(text, rs); }, currencyError, text);
 
     const std::optional<double> tried = TryReadLocaleDouble(text, rs);
-    if (tried.has_value() != asDouble.has_value() ||
-        (tried && std::memcmp(&*tried, &*asDouble, sizeof(double)) != 0))
+    if (tried.has_value() != asDouble.has_value() || (tried && std::memcmp(&*tried, &*asDouble, sizeof(double)) != 0))
         fail("TryReadLocaleDouble agrees with ReadLocaleDouble", text);
 
     const bool doubleMismatch = !asDouble && doubleError == ErrorKind::TypeMismatch;
@@ -116,8 +114,8 @@ void checkReaders(const QString &text, const RegionalSettings &rs)
 
     ErrorKind productError{};
     const auto product = readOrFail<MixedValue>(
-        [&] { return MixedArithmetic::Multiply(MixedValue(text), MixedValue(std::int16_t{1}), rs); },
-        productError, text);
+        [&] { return MixedArithmetic::Multiply(MixedValue(text), MixedValue(std::int16_t{1}), rs); }, productError,
+        text);
     if (product.has_value() != asDouble.has_value() || (product && *product != MixedValue(*asDouble)) ||
         (!product && productError != doubleError))
         fail("a text operand is read as ReadLocaleDouble reads it", text);
@@ -132,12 +130,11 @@ void checkReaders(const QString &text, const RegionalSettings &rs)
         checkCurrency(*asCurrency, rs);
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const QString asUtf8 = QString::fromUtf8(reinterpret_cast<const char *>(data),
-                                             static_cast<qsizetype>(size));
+    const QString asUtf8 = QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     QString asUtf16(static_cast<qsizetype>(size / 2), Qt::Uninitialized);
     std::memcpy(asUtf16.data(), data, size / 2 * 2);
 

@@ -21,8 +21,7 @@ QString matchingEntry(const QString &directory, const QString &name)
     if (QFileInfo::exists(directory + u'/' + name))
         return name;
     const QStringList entries =
-        QDir(directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                  QDir::Name);
+        QDir(directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString &entry : entries) {
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return entry;

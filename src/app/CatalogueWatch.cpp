@@ -13,7 +13,7 @@ namespace {
 
 struct Watched {
     QString file;
-    QByteArray nativePath;   // encoded once: the check runs on every keystroke
+    QByteArray nativePath;  // encoded once: the check runs on every keystroke
     // Of the catalogue in use, or of the last file that failed to read.
     std::optional<jet::FileIdentity> lastSeen;
 };

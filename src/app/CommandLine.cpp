@@ -18,8 +18,7 @@ void describeOptions(QCommandLineParser &parser)
             .arg(Module1::FixedDatabasePath, Module1::DatabaseFile()));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addOption({DatabaseOption,
-                      QStringLiteral("Ouvre le catalogue FICHIER au lieu du catalogue habituel."),
+    parser.addOption({DatabaseOption, QStringLiteral("Ouvre le catalogue FICHIER au lieu du catalogue habituel."),
                       QStringLiteral("FICHIER")});
     // For timing start-up (bench/run); not for users, so not in the help.
     QCommandLineOption quitOnceShown(QuitOnceShownOption,
@@ -32,9 +31,9 @@ void describeOptions(QCommandLineParser &parser)
 
 bool asksOnlyForText(const QStringList &arguments)
 {
-    static const QStringList textOptions{QStringLiteral("-h"), QStringLiteral("--help"), QStringLiteral("-?"),
-                                         QStringLiteral("--help-all"), QStringLiteral("-v"),
-                                         QStringLiteral("--version")};
+    static const QStringList textOptions{QStringLiteral("-h"), QStringLiteral("--help"),
+                                         QStringLiteral("-?"), QStringLiteral("--help-all"),
+                                         QStringLiteral("-v"), QStringLiteral("--version")};
     for (const QString &argument : arguments.mid(1)) {
         if (textOptions.contains(argument))
             return true;

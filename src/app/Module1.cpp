@@ -1,7 +1,7 @@
 #include "Module1.h"
 
-#include "CatalogueWatch.h"
 #include "CataloguePath.h"
+#include "CatalogueWatch.h"
 #include "ErrorMode.h"
 
 #include <optional>

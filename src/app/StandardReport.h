@@ -28,7 +28,7 @@ std::unique_ptr<QMessageBox> reportBox(const StandardReport &report);
 // on a platform with no screen (offscreen), where a box nobody can see or answer would
 // keep the program from ending. Tests install a sink that keeps the reports.
 using ReportSink = std::function<void(const StandardReport &)>;
-ReportSink setReportSink(ReportSink sink);   // returns the sink it replaces
+ReportSink setReportSink(ReportSink sink);  // returns the sink it replaces
 void report(const RuntimeError &error);
 
 // A failure left a handler that does not handle it: the report, then the program ends

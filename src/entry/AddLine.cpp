@@ -31,14 +31,14 @@ void Form2::total_KeyPress(std::int16_t &KeyAscii)
         return;
 
     run.step([&] {
-        const QStringList cells{Ref->currentText(), desi->text(), qte->text(),
-                                FormatAmount(prixvente->text(), rs), remise->text(),
-                                FormatAmount(total->text(), rs)};
+        const QStringList cells{Ref->currentText(), desi->text(),
+                                qte->text(),        FormatAmount(prixvente->text(), rs),
+                                remise->text(),     FormatAmount(total->text(), rs)};
         G->AppendRow(cells.join(QLatin1Char('\t')));
     });
 
     const QString zero = PlainNumberText(std::int16_t{0}, rs);
-    run.step([&] { Ref->setEditText(QString()); });   // runs the look-up, which clears the line
+    run.step([&] { Ref->setEditText(QString()); });  // runs the look-up, which clears the line
     run.step([&] { desi->setText(QString()); });
     run.step([&] { qte->setText(zero); });
     run.step([&] { remise->setText(zero); });
@@ -50,9 +50,7 @@ void Form2::total_KeyPress(std::int16_t &KeyAscii)
     MixedValue sum(std::int16_t{0});
     for (std::int32_t row = 1; row < rows; ++row) {
         // A line total that is not a number adds nothing.
-        run.step([&] {
-            sum = MixedArithmetic::Add(sum, ReadLocaleCurrency(G->CellText(row, 5), rs), rs);
-        });
+        run.step([&] { sum = MixedArithmetic::Add(sum, ReadLocaleCurrency(G->CellText(row, 5), rs), rs); });
     }
     run.step([&] { nbr->setText(PlainNumberText(CheckedAdd(rows, -1), rs)); });
     run.step([&] { totaux->setText(FormatStandard(ToCurrency(sum, rs), rs)); });

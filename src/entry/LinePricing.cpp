@@ -25,13 +25,12 @@ void Form2::remise_Change()
     if (!priceable)
         return;
 
-    run.step([&] {
-        gross = CheckedDouble(ReadLocaleDouble(qte->text(), rs) * ReadLocaleDouble(prixvente->text(), rs));
-    });
+    run.step(
+        [&] { gross = CheckedDouble(ReadLocaleDouble(qte->text(), rs) * ReadLocaleDouble(prixvente->text(), rs)); });
     run.step([&] {
         const MixedValue hundred(std::int16_t{100});
-        discount = MixedArithmetic::Divide(
-            MixedArithmetic::Multiply(gross, MixedValue(remise->text()), rs), hundred, rs);
+        discount =
+            MixedArithmetic::Divide(MixedArithmetic::Multiply(gross, MixedValue(remise->text()), rs), hundred, rs);
     });
     run.step([&] {
         const MixedValue net = MixedArithmetic::Subtract(gross, discount, rs);

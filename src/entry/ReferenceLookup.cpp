@@ -30,7 +30,7 @@ void lookUp(Form2 &form)
     run.step([&] { form.desi->setText(QString()); });
     run.step([&] { form.qte->setText(zero); });
     run.step([&] { form.prixvente->setText(zero); });
-    run.step([&] { form.remise->setText(zero); });   // prices the (empty) line again
+    run.step([&] { form.remise->setText(zero); });  // prices the (empty) line again
     run.step([&] { form.total->setText(zero); });
 
     if (form.Ref->currentText().isEmpty())

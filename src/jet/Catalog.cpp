@@ -13,7 +13,7 @@ namespace {
 constexpr std::uint32_t CatalogPage = 2;
 constexpr int LocalTable = 1;
 constexpr int LinkedTable = 6;
-constexpr int AnotherLinkedTable = 4;   // linked through ODBC
+constexpr int AnotherLinkedTable = 4;  // linked through ODBC
 // Flags of the engine's own tables, and of hidden ones.
 constexpr std::uint32_t SystemFlags = 0x80000002u;
 
@@ -32,14 +32,16 @@ std::vector<CatalogEntry> readCatalog(const LibmdbFile &file, const TextDecoding
         const auto storedAs = [&](int column, Storage storage) {
             return column >= 0 && storageOf(definition.columns[std::size_t(column)].type) == storage;
         };
-        if (!storedAs(id, Storage::Integer) || !storedAs(name, Storage::Text) || !storedAs(type, Storage::Integer)
-            || !storedAs(flags, Storage::Integer))
-            throw errors::notADatabase(file.path(), QStringLiteral("le catalogue des objets n'a pas les colonnes attendues"));
+        if (!storedAs(id, Storage::Integer) || !storedAs(name, Storage::Text) || !storedAs(type, Storage::Integer) ||
+            !storedAs(flags, Storage::Integer))
+            throw errors::notADatabase(file.path(),
+                                       QStringLiteral("le catalogue des objets n'a pas les colonnes attendues"));
         objects = loadColumns(file, definition, text, {id, name, type, flags});
     } catch (const RuntimeError &error) {
         if (error.number() == 3343)
             throw;
-        throw errors::notADatabase(file.path(), QStringLiteral("le catalogue des objets est illisible : %1").arg(error.description()));
+        throw errors::notADatabase(
+            file.path(), QStringLiteral("le catalogue des objets est illisible : %1").arg(error.description()));
     }
 
     std::vector<CatalogEntry> entries;

@@ -16,9 +16,9 @@ class TextDecoding;
 struct CatalogEntry {
     QString name;
     std::uint32_t definitionPage = 0;
-    bool isLocalTable = false;    // a table whose rows are in this file
-    bool isLinkedTable = false;   // a table of another database, reached through this one
-    bool isSystem = false;        // the engine's own tables (MSys…)
+    bool isLocalTable = false;   // a table whose rows are in this file
+    bool isLinkedTable = false;  // a table of another database, reached through this one
+    bool isSystem = false;       // the engine's own tables (MSys…)
 };
 
 // Fails with "not a database" when the catalog cannot be read.

@@ -31,7 +31,8 @@ std::shared_ptr<Database> DBEngine::OpenDatabase(const QString &path)
     return std::shared_ptr<Database>(new Database(path, openDatabaseFile(path)));
 }
 
-Database::Database(const QString &name, std::shared_ptr<DatabaseFile> file) : m_name(name), m_file(std::move(file)) {}
+Database::Database(const QString &name, std::shared_ptr<DatabaseFile> file) : m_name(name), m_file(std::move(file))
+{}
 
 Database::~Database() = default;
 

@@ -19,7 +19,8 @@ constexpr int MaxMoves = 8;
 
 }  // namespace
 
-DataPageWalk::DataPageWalk(const LibmdbFile &file, const TableDefinition &table) : m_file(file), m_table(table) {}
+DataPageWalk::DataPageWalk(const LibmdbFile &file, const TableDefinition &table) : m_file(file), m_table(table)
+{}
 
 DataPageWalk::~DataPageWalk() = default;
 
@@ -75,7 +76,9 @@ RowBytes DataPageWalk::followMovedRow(std::uint32_t pointer, int slot)
         return {m_movedRow.data(), m_movedRow.size()};
     }
     throw m_file.damaged(QStringLiteral("table « %1 », page %2 : la ligne déplacée %3 est introuvable")
-                             .arg(m_table.name).arg(m_pageNumber).arg(slot));
+                             .arg(m_table.name)
+                             .arg(m_pageNumber)
+                             .arg(slot));
 }
 
 std::optional<RowBytes> DataPageWalk::next()
@@ -92,7 +95,8 @@ std::optional<RowBytes> DataPageWalk::next()
             if (flags & MovedRowFlag) {
                 if (row.size < MovedPointerSize)
                     throw m_file.damaged(QStringLiteral("table « %1 », page %2 : pointeur de ligne déplacée tronqué")
-                                             .arg(m_table.name).arg(m_pageNumber));
+                                             .arg(m_table.name)
+                                             .arg(m_pageNumber));
                 return followMovedRow(qFromLittleEndian<quint32>(row.data), slot);
             }
             return row;

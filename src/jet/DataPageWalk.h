@@ -43,9 +43,9 @@ private:
     const LibmdbFile &m_file;
     const TableDefinition &m_table;
     std::uint32_t m_pageNumber = 0;
-    std::unique_ptr<PageRows> m_rows;   // of the page being walked
+    std::unique_ptr<PageRows> m_rows;  // of the page being walked
     int m_nextSlot = 0;
-    std::vector<unsigned char> m_movedRow;   // a copy: the page buffer keeps the walked page
+    std::vector<unsigned char> m_movedRow;  // a copy: the page buffer keeps the walked page
 };
 
 }  // namespace jet

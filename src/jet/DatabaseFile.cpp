@@ -10,8 +10,7 @@ namespace jet {
 
 DatabaseFile::DatabaseFile(const QString &path)
     : m_file(path), m_text(m_file.isJet3(), m_file.codePage()), m_catalog(readCatalog(m_file, m_text))
-{
-}
+{}
 
 const CatalogEntry &DatabaseFile::localTable(const QString &name) const
 {
@@ -21,7 +20,8 @@ const CatalogEntry &DatabaseFile::localTable(const QString &name) const
         if (entry.isLocalTable)
             return entry;
         if (entry.isLinkedTable)
-            throw errors::notSupported(QStringLiteral("la table « %1 » est liée à une autre base de données").arg(entry.name));
+            throw errors::notSupported(
+                QStringLiteral("la table « %1 » est liée à une autre base de données").arg(entry.name));
     }
     throw errors::tableNotFound(name);
 }

@@ -32,7 +32,7 @@ private:
     LibmdbFile m_file;
     TextDecoding m_text;
     std::vector<CatalogEntry> m_catalog;
-    std::map<std::uint32_t, std::shared_ptr<const TableData>> m_tables;   // by definition page
+    std::map<std::uint32_t, std::shared_ptr<const TableData>> m_tables;  // by definition page
 };
 
 }  // namespace jet

@@ -12,9 +12,8 @@ QString quoted(const QString &name)
 }
 
 // The family of queries the engine answers, said the same way in every query error.
-const QString SupportedQueries = QStringLiteral(
-    "seules les requêtes de la forme « select champ, champ… from table "
-    "[order by champ asc|desc] » sont acceptées");
+const QString SupportedQueries = QStringLiteral("seules les requêtes de la forme « select champ, champ… from table "
+                                                "[order by champ asc|desc] » sont acceptées");
 
 }  // namespace
 
@@ -49,8 +48,7 @@ RuntimeError readFailure(const QString &path, const QString &reason)
 
 RuntimeError damaged(const QString &path, const QString &where)
 {
-    return RuntimeError::engine(
-        3049, QStringLiteral("Le fichier %1 est endommagé : %2").arg(quoted(path), where));
+    return RuntimeError::engine(3049, QStringLiteral("Le fichier %1 est endommagé : %2").arg(quoted(path), where));
 }
 
 RuntimeError tableNotFound(const QString &table)
@@ -81,8 +79,8 @@ RuntimeError noCurrentIndex()
 
 RuntimeError notSupported(const QString &what)
 {
-    return RuntimeError::engine(
-        3251, QStringLiteral("Opération non prise en charge pour ce type d'objet : %1").arg(what));
+    return RuntimeError::engine(3251,
+                                QStringLiteral("Opération non prise en charge pour ce type d'objet : %1").arg(what));
 }
 
 RuntimeError invalidArgument(const QString &what)
@@ -93,13 +91,14 @@ RuntimeError invalidArgument(const QString &what)
 RuntimeError dataTypeMismatch(const QString &key)
 {
     return RuntimeError::engine(
-        3464, QStringLiteral("Type de données incompatible dans l'expression du critère : %1 n'est pas un nombre").arg(quoted(key)));
+        3464, QStringLiteral("Type de données incompatible dans l'expression du critère : %1 n'est pas un nombre")
+                  .arg(quoted(key)));
 }
 
 RuntimeError unsupportedQuery(const QString &what)
 {
-    return RuntimeError::engine(
-        3251, QStringLiteral("Requête non prise en charge : %1 ; %2").arg(what, SupportedQueries));
+    return RuntimeError::engine(3251,
+                                QStringLiteral("Requête non prise en charge : %1 ; %2").arg(what, SupportedQueries));
 }
 
 RuntimeError selectSyntax(const QString &detail)
@@ -110,21 +109,18 @@ RuntimeError selectSyntax(const QString &detail)
 
 RuntimeError fromSyntax(const QString &detail)
 {
-    return RuntimeError::engine(
-        3131, QStringLiteral("Erreur de syntaxe dans la clause FROM : %1").arg(detail));
+    return RuntimeError::engine(3131, QStringLiteral("Erreur de syntaxe dans la clause FROM : %1").arg(detail));
 }
 
 RuntimeError orderBySyntax(const QString &detail)
 {
-    return RuntimeError::engine(
-        3138, QStringLiteral("Erreur de syntaxe dans la clause ORDER BY : %1").arg(detail));
+    return RuntimeError::engine(3138, QStringLiteral("Erreur de syntaxe dans la clause ORDER BY : %1").arg(detail));
 }
 
 RuntimeError unknownField(const QString &field, const QString &table)
 {
-    return RuntimeError::engine(
-        3061, QStringLiteral("Trop peu de paramètres : %1 n'est pas un champ de la table %2")
-                  .arg(quoted(field), quoted(table)));
+    return RuntimeError::engine(3061, QStringLiteral("Trop peu de paramètres : %1 n'est pas un champ de la table %2")
+                                          .arg(quoted(field), quoted(table)));
 }
 
 }  // namespace jet::errors

@@ -18,16 +18,16 @@ RuntimeError readFailure(const QString &path, const QString &reason);   // 3043
 RuntimeError damaged(const QString &path, const QString &where);        // 3049
 
 // Objects of the file.
-RuntimeError tableNotFound(const QString &table);                       // 3078
-RuntimeError indexNotFound(const QString &index);                       // 3800
+RuntimeError tableNotFound(const QString &table);  // 3078
+RuntimeError indexNotFound(const QString &index);  // 3800
 
 // Record sets.
-RuntimeError noCurrentRecord();                                         // 3021
-RuntimeError itemNotInCollection();                                     // 3265
-RuntimeError noCurrentIndex();                                          // 3019
-RuntimeError notSupported(const QString &what);                         // 3251
-RuntimeError invalidArgument(const QString &what);                      // 3001
-RuntimeError dataTypeMismatch(const QString &key);                      // 3464
+RuntimeError noCurrentRecord();                     // 3021
+RuntimeError itemNotInCollection();                 // 3265
+RuntimeError noCurrentIndex();                      // 3019
+RuntimeError notSupported(const QString &what);     // 3251
+RuntimeError invalidArgument(const QString &what);  // 3001
+RuntimeError dataTypeMismatch(const QString &key);  // 3464
 
 // Queries.
 RuntimeError unsupportedQuery(const QString &what);                     // 3251

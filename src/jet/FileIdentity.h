@@ -14,7 +14,7 @@ struct FileIdentity {
     ino_t inode = 0;
     off_t size = 0;
     std::int64_t modifiedNs = 0;
-    std::int64_t changedNs = 0;   // status change: also moves when the times are set back
+    std::int64_t changedNs = 0;  // status change: also moves when the times are set back
     bool operator==(const FileIdentity &) const = default;
 };
 

@@ -3,8 +3,8 @@
 #include "EngineErrors.h"
 
 #include <memory>
-#include <vector>
 #include <unicode/ucol.h>
+#include <vector>
 
 namespace jet::GeneralSortOrder {
 
@@ -39,8 +39,8 @@ void appendSortKey(QStringView text, std::string &keys)
     // would fill the guess with zeros first, every time.
     thread_local std::vector<uint8_t> buffer(256);
     for (;;) {
-        const int32_t needed = ucol_getSortKey(french, reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()),
-                                               buffer.data(), int32_t(buffer.size()));
+        const int32_t needed = ucol_getSortKey(french, reinterpret_cast<const UChar *>(text.utf16()),
+                                               int32_t(text.size()), buffer.data(), int32_t(buffer.size()));
         if (needed <= int32_t(buffer.size())) {
             // The key ends with a zero byte, useless once lengths are compared.
             keys.append(reinterpret_cast<const char *>(buffer.data()), std::size_t(needed > 0 ? needed - 1 : 0));

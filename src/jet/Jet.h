@@ -14,7 +14,7 @@
 
 namespace jet {
 
-class DatabaseFile;   // one open file and the tables decoded from it
+class DatabaseFile;  // one open file and the tables decoded from it
 
 class Field {
 public:
@@ -35,7 +35,7 @@ private:
 class Fields {
 public:
     explicit Fields(const class Recordset *owner) : m_owner(owner) {}
-    Field operator[](std::int16_t position) const;   // fails when out of range
+    Field operator[](std::int16_t position) const;  // fails when out of range
     std::int16_t Count() const;
 
 private:
@@ -46,8 +46,8 @@ class Recordset {
 public:
     virtual ~Recordset();
 
-    void MoveFirst();        // fails on an empty record set
-    void MoveNext();         // fails when already past the last record
+    void MoveFirst();  // fails on an empty record set
+    void MoveNext();   // fails when already past the last record
     // `EOF` is a C library macro, hence the spelling.
     bool Eof() const;
     std::int32_t RecordCount() const;
@@ -77,7 +77,7 @@ protected:
 private:
     friend class Database;
     struct State;
-    int columnAt(std::int16_t position) const;   // the table column behind a field
+    int columnAt(std::int16_t position) const;  // the table column behind a field
 
     std::unique_ptr<State> m_state;
     jet::Fields m_fields{this};
@@ -86,7 +86,7 @@ private:
 // An index of a table, as the catalogue tool reports it.
 struct IndexDescription {
     QString name;
-    QStringList fields;   // key fields, first one first
+    QStringList fields;  // key fields, first one first
     bool unique = false;
     bool primary = false;
 };
@@ -106,8 +106,8 @@ public:
 private:
     friend class DBEngine;
     Database(const QString &name, std::shared_ptr<DatabaseFile> file);
-    QString m_name;                          // the path as given to OpenDatabase
-    std::shared_ptr<DatabaseFile> m_file;    // shared by every handle on the same unchanged file
+    QString m_name;                        // the path as given to OpenDatabase
+    std::shared_ptr<DatabaseFile> m_file;  // shared by every handle on the same unchanged file
 };
 
 class DBEngine {

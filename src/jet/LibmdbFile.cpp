@@ -26,7 +26,7 @@ namespace {
 constexpr int Jet3PageSize = 2048;
 constexpr int Jet4PageSize = 4096;
 constexpr int VersionOffset = 0x14;
-constexpr int HighestKnownVersion = 0x06;   // ACE of Access 2019
+constexpr int HighestKnownVersion = 0x06;  // ACE of Access 2019
 constexpr int CatalogPage = 2;
 
 // The first bytes of every Jet and ACE file: page kind 0, then the format's name.
@@ -100,8 +100,10 @@ LibmdbFile::LibmdbFile(const QString &path) : m_path(path), m_handle(std::make_u
     if (m_pageCount <= CatalogPage)
         throw errors::notADatabase(path, QStringLiteral("le fichier est tronqué"));
     if (size % m_pageSize != 0)
-        throw damaged(QStringLiteral("il est tronqué, il s'arrête au milieu de la page %1 (un autre programme l'écrit peut-être encore)")
-                          .arg(m_pageCount));
+        throw damaged(
+            QStringLiteral(
+                "il est tronqué, il s'arrête au milieu de la page %1 (un autre programme l'écrit peut-être encore)")
+                .arg(m_pageCount));
 
     prepareLibmdbEnvironment();
     const QuietLibmdb quiet;

@@ -11,7 +11,7 @@
 
 namespace jet {
 
-struct LibmdbHandle;   // wraps libmdb's MdbHandle
+struct LibmdbHandle;  // wraps libmdb's MdbHandle
 
 class LibmdbFile {
 public:

@@ -21,9 +21,12 @@ constexpr std::uint32_t LengthMask = 0x3FFFFFFF;
 RowBytes rowAt(const LibmdbFile &file, std::uint32_t pointer)
 {
     const std::uint32_t pageNumber = pointer >> 8;
-    const std::optional<RowBytes> row = PageRows(file, file.readSecondPage(pageNumber), pageNumber).row(int(pointer & 0xFF));
+    const std::optional<RowBytes> row =
+        PageRows(file, file.readSecondPage(pageNumber), pageNumber).row(int(pointer & 0xFF));
     if (!row)
-        throw file.damaged(QStringLiteral("valeur longue : la ligne %1 de la page %2 n'existe pas").arg(pointer & 0xFF).arg(pageNumber));
+        throw file.damaged(QStringLiteral("valeur longue : la ligne %1 de la page %2 n'existe pas")
+                               .arg(pointer & 0xFF)
+                               .arg(pageNumber));
     return *row;
 }
 

@@ -23,7 +23,7 @@ struct OpenFile {
 };
 
 std::mutex registryMutex;
-std::map<QString, OpenFile> registry;   // by canonical path
+std::map<QString, OpenFile> registry;  // by canonical path
 
 }  // namespace
 

@@ -11,7 +11,7 @@ namespace {
 
 struct Token {
     enum Kind { Word, Name, Symbol, End } kind = End;
-    QString text;   // a word or bracketed name as written (without brackets), or the symbol
+    QString text;  // a word or bracketed name as written (without brackets), or the symbol
 
     bool isWord(const char *keyword) const
     {
@@ -19,7 +19,10 @@ struct Token {
     }
     bool isSymbol(char symbol) const { return kind == Symbol && text == QLatin1Char(symbol); }
     bool isName() const { return kind == Word || kind == Name; }
-    QString shown() const { return kind == End ? QStringLiteral("la fin de la requête") : QStringLiteral("« %1 »").arg(text); }
+    QString shown() const
+    {
+        return kind == End ? QStringLiteral("la fin de la requête") : QStringLiteral("« %1 »").arg(text);
+    }
 };
 
 bool isWordCharacter(QChar c)
@@ -77,7 +80,8 @@ public:
         if (peek().isSymbol('('))
             throw errors::unsupportedQuery(QStringLiteral("les sous-requêtes et les unions"));
         if (peek().kind == Token::Word && !peek().isWord("select"))
-            throw errors::unsupportedQuery(QStringLiteral("l'instruction « %1 » (le moteur ne fait que lire)").arg(peek().text));
+            throw errors::unsupportedQuery(
+                QStringLiteral("l'instruction « %1 » (le moteur ne fait que lire)").arg(peek().text));
         expectWord("select");
         rejectSelectModifiers();
         do {
@@ -91,7 +95,8 @@ public:
         if (peek().isWord("order")) {
             next();
             if (!peek().isWord("by"))
-                throw errors::orderBySyntax(QStringLiteral("« by » attendu après « order », trouvé %1").arg(peek().shown()));
+                throw errors::orderBySyntax(
+                    QStringLiteral("« by » attendu après « order », trouvé %1").arg(peek().shown()));
             next();
             if (!peek().isName() || isKeyword(peek()))
                 throw errors::orderBySyntax(QStringLiteral("nom de champ attendu, trouvé %1").arg(peek().shown()));
@@ -122,7 +127,8 @@ private:
     void expectWord(const char *keyword)
     {
         if (!peek().isWord(keyword))
-            throw errors::selectSyntax(QStringLiteral("« %1 » attendu, trouvé %2").arg(QLatin1String(keyword), peek().shown()));
+            throw errors::selectSyntax(
+                QStringLiteral("« %1 » attendu, trouvé %2").arg(QLatin1String(keyword), peek().shown()));
         next();
     }
 
@@ -173,7 +179,8 @@ private:
         if (peek().isWord("as"))
             throw errors::unsupportedQuery(QStringLiteral("les alias (« as »)"));
         if (peek().kind == Token::Symbol && !peek().isSymbol(','))
-            throw errors::unsupportedQuery(QStringLiteral("les expressions (« %1 %2 »)").arg(field.asWritten, peek().text));
+            throw errors::unsupportedQuery(
+                QStringLiteral("les expressions (« %1 %2 »)").arg(field.asWritten, peek().text));
         return field;
     }
 

@@ -15,7 +15,7 @@
 namespace jet {
 
 struct FieldReference {
-    QString table;   // empty when the field is not qualified
+    QString table;  // empty when the field is not qualified
     QString name;
     QString asWritten;
 };

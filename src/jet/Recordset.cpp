@@ -7,7 +7,8 @@
 
 namespace jet {
 
-Recordset::Recordset() : m_state(std::make_unique<State>()) {}
+Recordset::Recordset() : m_state(std::make_unique<State>())
+{}
 
 Recordset::~Recordset() = default;
 
@@ -68,8 +69,10 @@ void Recordset::Seek(const QString &comparison, const MixedValue &key)
         throw errors::noCurrentIndex();
     const QString how = comparison.trimmed();
     if (how != QLatin1String("=")) {
-        if (QStringList{QStringLiteral("<"), QStringLiteral("<="), QStringLiteral(">"), QStringLiteral(">=")}.contains(how))
-            throw errors::notSupported(QStringLiteral("Seek avec « %1 » (seule la comparaison « = » est prise en charge)").arg(how));
+        if (QStringList{QStringLiteral("<"), QStringLiteral("<="), QStringLiteral(">"), QStringLiteral(">=")}.contains(
+                how))
+            throw errors::notSupported(
+                QStringLiteral("Seek avec « %1 » (seule la comparaison « = » est prise en charge)").arg(how));
         throw errors::invalidArgument(QStringLiteral("comparaison « %1 »").arg(comparison));
     }
     // Table-type record sets are in stored order: the row found is the position.

@@ -14,11 +14,11 @@ namespace jet {
 
 struct Recordset::State {
     std::shared_ptr<const TableData> table;
-    std::vector<int> columns;                                     // field position → table column
-    std::shared_ptr<const std::vector<std::uint32_t>> order;      // null: stored order
-    bool tableType = false;                                        // only those have indexes
+    std::vector<int> columns;                                 // field position → table column
+    std::shared_ptr<const std::vector<std::uint32_t>> order;  // null: stored order
+    bool tableType = false;                                   // only those have indexes
 
-    enum class Position { OnRecord, PastLast, Nowhere };          // Nowhere: after a failed seek
+    enum class Position { OnRecord, PastLast, Nowhere };  // Nowhere: after a failed seek
     Position position = Position::PastLast;
     std::uint32_t current = 0;
     bool noMatch = false;

@@ -6,7 +6,8 @@
 
 namespace jet {
 
-RowLayout::RowLayout(const TableDefinition &table, bool jet3) : m_table(table), m_jet3(jet3) {}
+RowLayout::RowLayout(const TableDefinition &table, bool jet3) : m_table(table), m_jet3(jet3)
+{}
 
 bool RowLayout::readJet4Offsets(RowBytes row, std::size_t maskSize, VariableArea &area) const
 {

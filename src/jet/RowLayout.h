@@ -23,7 +23,7 @@ struct FieldBytes {
     const unsigned char *data = nullptr;
     std::size_t size = 0;
     bool isNull = true;
-    bool bit = false;   // booleans: the value
+    bool bit = false;  // booleans: the value
 };
 
 class RowLayout {
@@ -36,8 +36,8 @@ public:
 
 private:
     struct VariableArea {
-        std::vector<unsigned> offsets;   // count + 1 entries: starts, then the end
-        std::size_t fixedStart = 0;      // where the fixed area begins
+        std::vector<unsigned> offsets;  // count + 1 entries: starts, then the end
+        std::size_t fixedStart = 0;     // where the fixed area begins
         std::size_t fixedEnd = 0;
     };
     // The variable columns' offsets (fixedStart set, offsets empty on entry).
@@ -46,7 +46,7 @@ private:
 
     const TableDefinition &m_table;
     bool m_jet3;
-    mutable VariableArea m_area;   // reused from row to row
+    mutable VariableArea m_area;  // reused from row to row
 };
 
 }  // namespace jet

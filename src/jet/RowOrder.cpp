@@ -103,7 +103,7 @@ private:
 // last descending.
 std::vector<std::uint32_t> sortByRank(const TextRanks &ranks, std::uint32_t rows, bool descending)
 {
-    std::vector<std::uint32_t> next(std::size_t(ranks.highest()) + 1, 0);   // counts, then places
+    std::vector<std::uint32_t> next(std::size_t(ranks.highest()) + 1, 0);  // counts, then places
     for (std::uint32_t row = 0; row < rows; ++row)
         ++next[ranks.rank(row)];
     std::uint32_t place = 0;

@@ -32,7 +32,7 @@ double numberAt(const ColumnValues &values, ColumnType type, std::uint32_t row)
 
 std::uint64_t hashOf(double number)
 {
-    return std::bit_cast<std::uint64_t>(number == 0.0 ? 0.0 : number);   // −0 equals 0
+    return std::bit_cast<std::uint64_t>(number == 0.0 ? 0.0 : number);  // −0 equals 0
 }
 
 std::optional<double> keyAsNumber(const MixedValue &key)
@@ -109,7 +109,8 @@ std::optional<std::uint32_t> SeekIndex::findText(const QString &key) const
 {
     const ColumnValues &values = m_table.values(m_column);
     const std::string wanted = GeneralSortOrder::sortKey(key);
-    return firstMatch(hashOf(wanted), [&](std::uint32_t row) { return GeneralSortOrder::sortKey(values.text(row)) == wanted; });
+    return firstMatch(hashOf(wanted),
+                      [&](std::uint32_t row) { return GeneralSortOrder::sortKey(values.text(row)) == wanted; });
 }
 
 std::optional<std::uint32_t> SeekIndex::findNumber(double key) const

@@ -38,7 +38,7 @@ private:
 
     const TableData &m_table;
     int m_column;
-    std::vector<Entry> m_entries;   // non-null rows, sorted by hash then row
+    std::vector<Entry> m_entries;  // non-null rows, sorted by hash then row
 };
 
 }  // namespace jet

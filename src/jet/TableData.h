@@ -24,14 +24,14 @@ class SeekIndex;
 struct ColumnInfo {
     QString name;
     ColumnType type = ColumnType::Text;
-    int size = 0;   // as stored: bytes (text: the most characters, see TableData::maxChars)
+    int size = 0;  // as stored: bytes (text: the most characters, see TableData::maxChars)
 };
 
 // How a column's values are kept.
 enum class Storage {
-    Integer,   // booleans (−1 true, 0 false), byte, integer, long, currency, complex, big int
-    Real,      // single (widened exactly), double, date/time, decimal
-    Text,      // text, memo, and the kinds shown as text: binary and OLE (hex), GUID
+    Integer,  // booleans (−1 true, 0 false), byte, integer, long, currency, complex, big int
+    Real,     // single (widened exactly), double, date/time, decimal
+    Text,     // text, memo, and the kinds shown as text: binary and OLE (hex), GUID
 };
 Storage storageOf(ColumnType type);
 
@@ -66,8 +66,8 @@ public:
 private:
     Storage m_storage;
     std::vector<bool> m_present;
-    std::vector<std::int64_t> m_numbers;   // Integer and Real (bit pattern) storage
-    std::vector<QString> m_texts;          // Text storage
+    std::vector<std::int64_t> m_numbers;  // Integer and Real (bit pattern) storage
+    std::vector<QString> m_texts;         // Text storage
 };
 
 class TableData {

@@ -14,7 +14,7 @@ namespace jet {
 namespace {
 
 constexpr unsigned char TableDefinitionPageKind = 0x02;
-constexpr unsigned char ForeignKeyReference = 2;   // logical index with no key of its own
+constexpr unsigned char ForeignKeyReference = 2;  // logical index with no key of its own
 constexpr unsigned char PrimaryKeyIndex = 1;
 constexpr unsigned char UniqueIndexFlag = 0x01;
 
@@ -26,11 +26,13 @@ std::uint32_t read32(const unsigned char *bytes)
 class DefinitionCheck {
 public:
     DefinitionCheck(const LibmdbFile &file, const QString &name, std::uint32_t page)
-        : m_file(file), m_name(name), m_page(page) {}
+        : m_file(file), m_name(name), m_page(page)
+    {}
 
     RuntimeError damaged(const QString &what) const
     {
-        return m_file.damaged(QStringLiteral("définition de la table « %1 » (page %2) : %3").arg(m_name).arg(m_page).arg(what));
+        return m_file.damaged(
+            QStringLiteral("définition de la table « %1 » (page %2) : %3").arg(m_name).arg(m_page).arg(what));
     }
 
     // The definition may continue on further pages, chained from byte 4 of each: libmdb
@@ -72,7 +74,8 @@ public:
         for (std::size_t at = 1; at + 4 <= size; at += 4) {
             const std::uint32_t bitmapPage = read32(map + at);
             if (bitmapPage != 0 && !m_file.isPage(bitmapPage))
-                throw damaged(QStringLiteral("la carte des pages de données pointe au-delà de la fin du fichier, tronqué ou endommagé"));
+                throw damaged(QStringLiteral(
+                    "la carte des pages de données pointe au-delà de la fin du fichier, tronqué ou endommagé"));
         }
     }
 
@@ -124,7 +127,7 @@ std::vector<IndexDefinition> indexesFrom(const MdbTableDef &table)
         definition.unique = (index->flags & UniqueIndexFlag) != 0;
         definition.primary = index->index_type == PrimaryKeyIndex;
         for (unsigned k = 0; k < index->num_keys && k < MDB_MAX_IDX_COLS; ++k) {
-            const int position = index->key_col_num[k] - 1;   // libmdb counts from 1
+            const int position = index->key_col_num[k] - 1;  // libmdb counts from 1
             if (position >= 0 && position < int(table.num_cols))
                 definition.keyColumns.push_back(position);
         }
@@ -153,7 +156,7 @@ TableDefinition readTableDefinition(const LibmdbFile &file, const QString &name,
     check.checkRowPointer(mdb->fmt->tab_usage_map_offset, QStringLiteral("la carte des pages de données"));
     check.checkRowPointer(mdb->fmt->tab_free_map_offset, QStringLiteral("la carte de l'espace libre"));
 
-    MdbCatalogEntry entry {};
+    MdbCatalogEntry entry{};
     entry.mdb = mdb;
     entry.object_type = MDB_TABLE;
     entry.table_pg = definitionPage;
@@ -187,7 +190,8 @@ TableDefinition readTableDefinition(const LibmdbFile &file, const QString &name,
     definition.usageMap = QByteArray(reinterpret_cast<const char *>(table->usage_map), qsizetype(table->map_sz));
     for (guint i = 0; i < table->columns->len; ++i) {
         ColumnDefinition column = columnFrom(*static_cast<const MdbColumn *>(g_ptr_array_index(table->columns, i)));
-        if (column.fixed && (column.size < 0 || column.fixedOffset < 0 || column.fixedOffset + column.size > file.pageSize()))
+        if (column.fixed &&
+            (column.size < 0 || column.fixedOffset < 0 || column.fixedOffset + column.size > file.pageSize()))
             throw check.damaged(QStringLiteral("la colonne « %1 » déborde de la page").arg(column.name));
         definition.columns.push_back(std::move(column));
     }

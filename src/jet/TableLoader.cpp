@@ -11,7 +11,8 @@
 
 namespace jet {
 
-std::shared_ptr<TableData> loadTable(const LibmdbFile &file, const TableDefinition &definition, const TextDecoding &text)
+std::shared_ptr<TableData> loadTable(const LibmdbFile &file, const TableDefinition &definition,
+                                     const TextDecoding &text)
 {
     std::vector<int> all(definition.columns.size());
     std::iota(all.begin(), all.end(), 0);
@@ -31,14 +32,18 @@ std::shared_ptr<TableData> loadColumns(const LibmdbFile &file, const TableDefini
     std::vector<FieldBytes> fields;
     while (const std::optional<RowBytes> row = walk.next()) {
         if (!layout.split(*row, fields))
-            throw file.damaged(QStringLiteral("table « %1 » : la ligne %2 est illisible").arg(definition.name).arg(data->rowCount() + 1));
+            throw file.damaged(QStringLiteral("table « %1 » : la ligne %2 est illisible")
+                                   .arg(definition.name)
+                                   .arg(data->rowCount() + 1));
         for (std::size_t i = 0; i < definition.columns.size(); ++i) {
             ColumnValues &values = data->loadingColumn(int(i));
             if (!wanted[i]) {
                 values.appendNull();
             } else if (!decodeValue(definition.columns[i], fields[i], file, text, values)) {
                 throw file.damaged(QStringLiteral("table « %1 », ligne %2 : la valeur de « %3 » est tronquée")
-                                       .arg(definition.name).arg(data->rowCount() + 1).arg(definition.columns[i].name));
+                                       .arg(definition.name)
+                                       .arg(data->rowCount() + 1)
+                                       .arg(definition.columns[i].name));
             }
         }
         data->rowLoaded();

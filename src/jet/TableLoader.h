@@ -13,7 +13,8 @@ class TableData;
 class TextDecoding;
 struct TableDefinition;
 
-std::shared_ptr<TableData> loadTable(const LibmdbFile &file, const TableDefinition &definition, const TextDecoding &text);
+std::shared_ptr<TableData> loadTable(const LibmdbFile &file, const TableDefinition &definition,
+                                     const TextDecoding &text);
 
 // Only the columns at `positions`; the others read as null. For the catalog, whose
 // property blobs the engine has no use for.

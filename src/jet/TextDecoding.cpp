@@ -22,7 +22,7 @@ QStringDecoder decoderForCodePage(std::uint16_t codePage)
 
 QString decodeUtf16(const unsigned char *bytes, std::size_t size)
 {
-    const std::size_t units = size / 2;   // an odd last byte is not a character
+    const std::size_t units = size / 2;  // an odd last byte is not a character
     QString text(qsizetype(units), Qt::Uninitialized);
     char16_t *out = reinterpret_cast<char16_t *>(text.data());
     for (std::size_t i = 0; i < units; ++i)
@@ -60,8 +60,7 @@ QString decodeCompressed(const unsigned char *bytes, std::size_t size)
 
 TextDecoding::TextDecoding(bool jet3, std::uint16_t codePage)
     : m_jet3(jet3), m_codePage(jet3 ? decoderForCodePage(codePage) : QStringDecoder())
-{
-}
+{}
 
 QString TextDecoding::decode(const unsigned char *bytes, std::size_t size) const
 {

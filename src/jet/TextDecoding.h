@@ -21,7 +21,7 @@ public:
 
 private:
     bool m_jet3;
-    mutable QStringDecoder m_codePage;   // Jet 3 only
+    mutable QStringDecoder m_codePage;  // Jet 3 only
 };
 
 }  // namespace jet

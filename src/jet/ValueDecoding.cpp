@@ -24,7 +24,7 @@ double realOf(const unsigned char *bytes, std::size_t size)
     if (size == sizeof(float)) {
         float single;
         std::memcpy(&single, bytes, sizeof single);
-        return single;   // widening is exact
+        return single;  // widening is exact
     }
     double value;
     std::memcpy(&value, bytes, sizeof value);
@@ -45,7 +45,8 @@ double decimalOf(const unsigned char *bytes, int scale)
 
 QString hexOf(const unsigned char *bytes, std::size_t size)
 {
-    return QString::fromLatin1(QByteArray::fromRawData(reinterpret_cast<const char *>(bytes), qsizetype(size)).toHex().toUpper());
+    return QString::fromLatin1(
+        QByteArray::fromRawData(reinterpret_cast<const char *>(bytes), qsizetype(size)).toHex().toUpper());
 }
 
 // The usual braced form; the first three groups are stored little-endian.
@@ -86,7 +87,8 @@ std::size_t fixedSizeOf(ColumnType type)
     }
 }
 
-QString textOf(const ColumnDefinition &column, const FieldBytes &field, const LibmdbFile &file, const TextDecoding &text)
+QString textOf(const ColumnDefinition &column, const FieldBytes &field, const LibmdbFile &file,
+               const TextDecoding &text)
 {
     switch (column.type) {
     case ColumnType::Text:
@@ -101,7 +103,7 @@ QString textOf(const ColumnDefinition &column, const FieldBytes &field, const Li
     }
     case ColumnType::Guid:
         return guidOf(field.data);
-    default:   // binary, and kinds this engine does not know: their bytes
+    default:  // binary, and kinds this engine does not know: their bytes
         return hexOf(field.data, field.size);
     }
 }

@@ -15,15 +15,15 @@ ScaledDigits centsOf(Currency amount)
     const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(amount.tenThousandths)
                                              : static_cast<std::uint64_t>(amount.tenThousandths);
     const std::uint64_t cents = magnitude / 100 + (magnitude % 100 >= 50 ? 1 : 0);
-    out.length = static_cast<int>(std::to_chars(out.digits, out.digits + ScaledDigits::Capacity, cents).ptr - out.digits);
+    out.length =
+        static_cast<int>(std::to_chars(out.digits, out.digits + ScaledDigits::Capacity, cents).ptr - out.digits);
     out.negative = negative && cents != 0;
     return out;
 }
 
 }  // namespace
 
-CentDigits::CentDigits(const DecimalNumber &amount)
-    : scaled(roundScaled(amount, 2, Halves::AwayFromZero))
+CentDigits::CentDigits(const DecimalNumber &amount) : scaled(roundScaled(amount, 2, Halves::AwayFromZero))
 {
     settle();
 }

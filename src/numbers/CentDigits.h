@@ -18,7 +18,7 @@ struct CentDigits {
     explicit CentDigits(Currency amount);
     // The double as the user sees it (NumberDecisions D2).
     explicit CentDigits(double value);
-    CentDigits(const CentDigits &) = delete;   // the views point into this very object
+    CentDigits(const CentDigits &) = delete;  // the views point into this very object
 
     // Appends the locale's decimal separator and the two decimals.
     void appendDecimals(TextBuffer &out, const QString &decimalSeparator) const;

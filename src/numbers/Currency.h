@@ -2,7 +2,7 @@
 // Fixed-point money: a signed 64-bit count of ten-thousandths, exactly as the catalogue
 // stores it. Range −922 337 203 685 477.5808 to 922 337 203 685 477.5807.
 
-#ifndef Q_MOC_RUN   // moc cannot parse GCC 12's <compare>, and classes that moc reads include this
+#ifndef Q_MOC_RUN  // moc cannot parse GCC 12's <compare>, and classes that moc reads include this
 #include <compare>
 #endif
 #include <cstdint>

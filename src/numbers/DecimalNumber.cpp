@@ -41,7 +41,7 @@ int writeUnsigned(char *out, std::uint64_t value)
 bool atMostLargestShown(const DecimalNumber &n)
 {
     constexpr std::string_view Shown = "179769313486232";
-    constexpr int ShownPower = 309;   // 0.179769313486232 × 10^309
+    constexpr int ShownPower = 309;  // 0.179769313486232 × 10^309
     if (n.count + n.exponent != ShownPower)
         return false;
     const std::string_view digits(n.digits, static_cast<std::size_t>(n.count));
@@ -50,7 +50,7 @@ bool atMostLargestShown(const DecimalNumber &n)
     if (order != 0)
         return order < 0;
     return !n.droppedNonZero && std::all_of(digits.begin() + static_cast<std::ptrdiff_t>(common), digits.end(),
-                       [](char d) { return d == '0'; });
+                                            [](char d) { return d == '0'; });
 }
 
 // Most amounts have few digits: up to fifteen digits and a power of ten up to 10^22 are
@@ -60,9 +60,9 @@ bool exactlyRepresented(const DecimalNumber &n, double &value)
 {
     constexpr int ExactDigits = 15;
     constexpr int ExactPower = 22;
-    static constexpr double PowersOfTen[ExactPower + 1] = {
-        1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11,
-        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    static constexpr double PowersOfTen[ExactPower + 1] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                           1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                           1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     if (n.count > ExactDigits || n.droppedNonZero || n.exponent < -ExactPower || n.exponent > ExactPower)
         return false;
     std::int64_t whole = 0;
@@ -87,12 +87,12 @@ void readScientific(const char *text, const char *end, DecimalNumber &n)
     n.exponent = power - (n.count - 1);
 }
 
-} // namespace
+}  // namespace
 
 void DecimalNumber::scaleByPowerOfTen(int power)
 {
-    exponent = std::clamp(exponent + std::clamp(power, -ExponentLimit, ExponentLimit),
-                          -2 * ExponentLimit, 2 * ExponentLimit);
+    exponent =
+        std::clamp(exponent + std::clamp(power, -ExponentLimit, ExponentLimit), -2 * ExponentLimit, 2 * ExponentLimit);
 }
 
 // An amount k/10000 with |k| < 10^15 has at most fifteen digits; when the double is the
@@ -147,9 +147,8 @@ DecimalNumber DecimalNumber::exact(Currency value)
     DecimalNumber n;
     n.negative = value.tenThousandths < 0;
     // The magnitude of the most negative value does not fit int64: work unsigned.
-    const std::uint64_t magnitude = n.negative
-        ? 0 - static_cast<std::uint64_t>(value.tenThousandths)
-        : static_cast<std::uint64_t>(value.tenThousandths);
+    const std::uint64_t magnitude = n.negative ? 0 - static_cast<std::uint64_t>(value.tenThousandths)
+                                               : static_cast<std::uint64_t>(value.tenThousandths);
     if (magnitude == 0) {
         n.negative = false;
         return n;
@@ -165,7 +164,7 @@ bool DecimalNumber::toDouble(double &result) const
     result = 0;
     if (count == 0)
         return true;
-    const int power = count + exponent;   // the value lies in [10^(power-1), 10^power)
+    const int power = count + exponent;  // the value lies in [10^(power-1), 10^power)
     if (power > HighestPower)
         return false;
     if (power < -LowestPower)
@@ -187,11 +186,10 @@ bool DecimalNumber::toDouble(double &result) const
         --scale;
     }
     text[length++] = 'e';
-    length += static_cast<int>(std::to_chars(text + length, text + sizeof text, scale).ptr -
-                               (text + length));
+    length += static_cast<int>(std::to_chars(text + length, text + sizeof text, scale).ptr - (text + length));
     const auto parsed = std::from_chars(text, text + length, value, std::chars_format::scientific);
     if (parsed.ec == std::errc::result_out_of_range && power <= 0)
-        return true;   // below the smallest double: 0
+        return true;  // below the smallest double: 0
     if (parsed.ec == std::errc::result_out_of_range || !std::isfinite(value)) {
         if (!atMostLargestShown(*this))
             return false;
@@ -206,7 +204,7 @@ ScaledDigits roundScaled(const DecimalNumber &number, int decimals, Halves halve
 {
     ScaledDigits out;
     const int shift = number.exponent + decimals;
-    const int whole = number.count + shift;   // digits before the rounding point
+    const int whole = number.count + shift;  // digits before the rounding point
     if (number.count == 0 || whole < 0) {
         out.digits[0] = '0';
         out.length = 1;
@@ -222,9 +220,9 @@ ScaledDigits roundScaled(const DecimalNumber &number, int decimals, Halves halve
     } else {
         std::memcpy(out.digits, number.digits, static_cast<std::size_t>(whole));
         const char first = number.digits[whole];
-        const bool restNonZero = number.droppedNonZero ||
-            std::any_of(number.digits + whole + 1, number.digits + number.count,
-                        [](char d) { return d != '0'; });
+        const bool restNonZero =
+            number.droppedNonZero ||
+            std::any_of(number.digits + whole + 1, number.digits + number.count, [](char d) { return d != '0'; });
         if (first != '5')
             up = first > '5';
         else if (restNonZero || halves == Halves::AwayFromZero)
@@ -267,10 +265,9 @@ Currency DecimalNumber::toCurrency() const
 
     std::uint64_t magnitude = 0;
     const auto parsed = std::from_chars(scaled.digits, scaled.digits + scaled.length, magnitude);
-    const std::uint64_t limit = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) +
-                                (scaled.negative ? 1 : 0);
+    const std::uint64_t limit =
+        static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) + (scaled.negative ? 1 : 0);
     if (parsed.ec != std::errc() || magnitude > limit)
         throw RuntimeError::overflow();
-    return Currency{scaled.negative ? static_cast<std::int64_t>(0 - magnitude)
-                                    : static_cast<std::int64_t>(magnitude)};
+    return Currency{scaled.negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude)};
 }

@@ -14,10 +14,10 @@ struct DecimalNumber {
     static constexpr int MaxDigits = 800;
 
     bool negative = false;
-    int count = 0;                 // digits held; the first one is never '0'
-    int exponent = 0;              // value = ±digits × 10^exponent
-    bool droppedNonZero = false;   // a non-zero digit past MaxDigits was left out
-    char digits[MaxDigits];        // '0' to '9'
+    int count = 0;                // digits held; the first one is never '0'
+    int exponent = 0;             // value = ±digits × 10^exponent
+    bool droppedNonZero = false;  // a non-zero digit past MaxDigits was left out
+    char digits[MaxDigits];       // '0' to '9'
 
     bool isZero() const { return count == 0; }
 
@@ -47,7 +47,7 @@ struct DecimalNumber {
         }
     }
 
-    void scaleByPowerOfTen(int power);   // an exponent read from the text
+    void scaleByPowerOfTen(int power);  // an exponent read from the text
 
     // The double's decimal form at the digits the user sees (NumberDecisions D2).
     // Not finite: overflow error.
@@ -72,7 +72,7 @@ enum class Halves { ToEven, AwayFromZero };
 struct ScaledDigits {
     static constexpr int Capacity = DecimalNumber::MaxDigits + 32;
 
-    bool negative = false;   // never set for zero
+    bool negative = false;  // never set for zero
     int length = 0;
     char digits[Capacity];
 };

@@ -40,7 +40,7 @@ QString layOut(const CentDigits &rounded, const RegionalSettings &rs)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 // Halves decided as the user sees the double (NumberDecisions D2).
 QString FormatAmount(double value, const RegionalSettings &rs)

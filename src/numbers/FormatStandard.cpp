@@ -22,7 +22,7 @@ QString layOut(const CentDigits &rounded, const RegionalSettings &rs)
     return out.text();
 }
 
-} // namespace
+}  // namespace
 
 // Halves decided as the user sees the double (NumberDecisions D2).
 QString FormatStandard(double value, const RegionalSettings &rs)
@@ -45,7 +45,7 @@ double StandardReadBack(Currency value)
         const std::int64_t magnitude = value.tenThousandths < 0 ? -value.tenThousandths : value.tenThousandths;
         const std::int64_t cents = magnitude / 100 + (magnitude % 100 >= 50 ? 1 : 0);
         if (cents == 0)
-            return 0;   // no sign on zero (NumberDecisions D8)
+            return 0;  // no sign on zero (NumberDecisions D8)
         const double amount = static_cast<double>(cents) / 100;
         return value.tenThousandths < 0 ? -amount : amount;
     }
@@ -57,6 +57,6 @@ double StandardReadBack(Currency value)
         number.addFractionDigit(digit);
     number.negative = rounded.negative;
     double result = 0;
-    number.toDouble(result);   // a Currency amount is always in the double's range
+    number.toDouble(result);  // a Currency amount is always in the double's range
     return result;
 }

@@ -23,7 +23,7 @@ std::int32_t roundHalfEven(double value)
     if (!std::isfinite(value))
         throw RuntimeError::overflow();
     double whole = std::floor(value);
-    const double fraction = value - whole;   // exact for every double
+    const double fraction = value - whole;  // exact for every double
     if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0))
         whole += 1;
     return checkedRange<std::int32_t>(whole);
@@ -33,7 +33,7 @@ std::int32_t roundHalfEven(Currency value)
 {
     std::int64_t whole = value.tenThousandths / Currency::Scale;
     std::int64_t rest = value.tenThousandths % Currency::Scale;
-    if (rest < 0) {   // make the rest non-negative: whole is then the floor
+    if (rest < 0) {  // make the rest non-negative: whole is then the floor
         rest += Currency::Scale;
         --whole;
     }
@@ -42,7 +42,7 @@ std::int32_t roundHalfEven(Currency value)
     return checkedRange<std::int32_t>(whole);
 }
 
-} // namespace
+}  // namespace
 
 std::int32_t ToInt32(const MixedValue &value, const RegionalSettings &rs)
 {

@@ -6,7 +6,10 @@
 
 namespace {
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 class Cursor {
 public:
@@ -32,7 +35,7 @@ public:
 
     bool take(const QString &s)
     {
-        if (s.size() == 1)   // every separator of the usual locales: no string compare
+        if (s.size() == 1)  // every separator of the usual locales: no string compare
             return take(s.front());
         if (s.isEmpty() || !m_text.sliced(m_pos, m_end - m_pos).startsWith(s))
             return false;
@@ -82,7 +85,7 @@ bool scanExponent(Cursor &in, DecimalNumber &number)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool ScanLocaleNumber(QStringView text, const RegionalSettings &rs, DecimalNumber &number)
 {
@@ -106,6 +109,6 @@ bool ScanLocaleNumber(QStringView text, const RegionalSettings &rs, DecimalNumbe
         return false;
     if (!in.atEnd())
         return false;
-    number.negative = negative && !number.isZero();   // D8
+    number.negative = negative && !number.isZero();  // D8
     return true;
 }

@@ -40,37 +40,41 @@ Number numberOf(const MixedValue &value, const RegionalSettings &rs)
     throw RuntimeError::invalidUseOfNull();
 }
 
-template <class T> bool holds(const Number &a, const Number &b)
+template <class T>
+bool holds(const Number &a, const Number &b)
 {
     return std::holds_alternative<T>(a) || std::holds_alternative<T>(b);
 }
 
 double toDouble(const Number &n)
 {
-    return std::visit([](auto v) -> double {
-        if constexpr (std::is_same_v<decltype(v), Currency>)
-            return v.toDouble();
-        else
-            return v;
-    }, n);
+    return std::visit(
+        [](auto v) -> double {
+            if constexpr (std::is_same_v<decltype(v), Currency>)
+                return v.toDouble();
+            else
+                return v;
+        },
+        n);
 }
 
 // Only called once no operand is a double.
 Currency toCurrency(const Number &n)
 {
-    return std::visit([](auto v) -> Currency {
-        if constexpr (std::is_same_v<decltype(v), Currency>)
-            return v;
-        else
-            return Currency{static_cast<std::int64_t>(v) * Currency::Scale};
-    }, n);
+    return std::visit(
+        [](auto v) -> Currency {
+            if constexpr (std::is_same_v<decltype(v), Currency>)
+                return v;
+            else
+                return Currency{static_cast<std::int64_t>(v) * Currency::Scale};
+        },
+        n);
 }
 
 // Only called once every operand is an integer.
 std::int32_t toInteger(const Number &n)
 {
-    return std::holds_alternative<std::int16_t>(n) ? std::get<std::int16_t>(n)
-                                                  : std::get<std::int32_t>(n);
+    return std::holds_alternative<std::int16_t>(n) ? std::get<std::int16_t>(n) : std::get<std::int32_t>(n);
 }
 
 MixedValue onDoubles(Operator op, double a, double b)
@@ -83,7 +87,7 @@ MixedValue onDoubles(Operator op, double a, double b)
     case Operator::Add:
         return CheckedDouble(a + b);
     case Operator::Divide:
-        if (b == 0)   // 0 ÷ 0 has no value at all (NumberDecisions D10)
+        if (b == 0)  // 0 ÷ 0 has no value at all (NumberDecisions D10)
             throw a == 0 ? RuntimeError::overflow() : RuntimeError::divisionByZero();
         return CheckedDouble(a / b);
     }
@@ -95,12 +99,11 @@ Currency multiply(Currency a, Currency b)
 {
     const __int128 product = static_cast<__int128>(a.tenThousandths) * b.tenThousandths;
     __int128 quotient = product / Currency::Scale;
-    const __int128 rest = product % Currency::Scale;   // same sign as the product
+    const __int128 rest = product % Currency::Scale;  // same sign as the product
     const __int128 twiceRest = rest < 0 ? -2 * rest : 2 * rest;
     if (twiceRest > Currency::Scale || (twiceRest == Currency::Scale && quotient % 2 != 0))
         quotient += product < 0 ? -1 : 1;
-    if (quotient < std::numeric_limits<std::int64_t>::min() ||
-        quotient > std::numeric_limits<std::int64_t>::max())
+    if (quotient < std::numeric_limits<std::int64_t>::min() || quotient > std::numeric_limits<std::int64_t>::max())
         throw RuntimeError::overflow();
     return Currency{static_cast<std::int64_t>(quotient)};
 }
@@ -115,14 +118,14 @@ MixedValue onCurrencies(Operator op, Currency a, Currency b)
     case Operator::Add:
         return a + b;
     case Operator::Divide:
-        break;   // ÷ always goes through doubles
+        break;  // ÷ always goes through doubles
     }
     Q_UNREACHABLE();
 }
 
 MixedValue onIntegers(Operator op, std::int64_t a, std::int64_t b, bool wide)
 {
-    std::int64_t result = 0;   // two 32-bit operands never overflow 64 bits
+    std::int64_t result = 0;  // two 32-bit operands never overflow 64 bits
     switch (op) {
     case Operator::Multiply:
         result = a * b;
@@ -146,8 +149,7 @@ MixedValue onIntegers(Operator op, std::int64_t a, std::int64_t b, bool wide)
     return static_cast<double>(result);
 }
 
-MixedValue apply(Operator op, const MixedValue &left, const MixedValue &right,
-                 const RegionalSettings &rs)
+MixedValue apply(Operator op, const MixedValue &left, const MixedValue &right, const RegionalSettings &rs)
 {
     if (left.isNull() || right.isNull())
         return MixedValue::null();
@@ -160,7 +162,7 @@ MixedValue apply(Operator op, const MixedValue &left, const MixedValue &right,
     return onIntegers(op, toInteger(a), toInteger(b), holds<std::int32_t>(a, b));
 }
 
-} // namespace
+}  // namespace
 
 namespace MixedArithmetic {
 
@@ -221,4 +223,4 @@ double ToDouble(const MixedValue &value, const RegionalSettings &rs)
     return toDouble(numberOf(value, rs));
 }
 
-} // namespace MixedArithmetic
+}  // namespace MixedArithmetic

@@ -10,8 +10,12 @@
 
 class MixedValue {
 public:
-    struct Empty { bool operator==(const Empty &) const = default; };
-    struct Null { bool operator==(const Null &) const = default; };
+    struct Empty {
+        bool operator==(const Empty &) const = default;
+    };
+    struct Null {
+        bool operator==(const Null &) const = default;
+    };
     using Storage = std::variant<Empty, Null, std::int16_t, std::int32_t, double, Currency, QString>;
 
     enum class Kind { Empty, Null, Int16, Int32, Double, Currency, Text };
@@ -23,7 +27,7 @@ public:
     MixedValue(double v) : m_value(v) {}
     MixedValue(Currency v) : m_value(v) {}
     MixedValue(const QString &v) : m_value(v) {}
-    MixedValue(const char *) = delete;   // say QStringLiteral: no silent Latin-1 guess
+    MixedValue(const char *) = delete;  // say QStringLiteral: no silent Latin-1 guess
 
     static MixedValue null() { return MixedValue(Null{}); }
 
@@ -34,7 +38,11 @@ public:
     bool isNumber() const;
 
     const Storage &storage() const { return m_value; }
-    template <class T> const T &as() const { return std::get<T>(m_value); }
+    template <class T>
+    const T &as() const
+    {
+        return std::get<T>(m_value);
+    }
 
     bool operator==(const MixedValue &) const = default;
 

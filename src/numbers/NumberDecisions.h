@@ -66,4 +66,4 @@ inline bool isEndBlank(QChar c)
     return c == u'\t' || isBlankGroupSeparator(c);
 }
 
-} // namespace NumberDecisions
+}  // namespace NumberDecisions

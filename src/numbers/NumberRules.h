@@ -61,7 +61,7 @@ QString JoinedText(const MixedValue &value, const RegionalSettings &rs);
 QString ToText(const MixedValue &value, const RegionalSettings &rs);
 // The value as a double, a text read by ReadLocaleDouble; null fails, empty gives 0.
 double ToDouble(const MixedValue &value, const RegionalSettings &rs);
-}
+}  // namespace MixedArithmetic
 
 // The check after every double computation the program does itself: NaN or infinity
 // fails with an overflow error; otherwise the value is returned unchanged.

@@ -63,7 +63,7 @@ QString exponentForm(const DecimalNumber &n, int power, const RegionalSettings &
     return out;
 }
 
-} // namespace
+}  // namespace
 
 QString PlainNumberText(std::int16_t value, const RegionalSettings &rs)
 {
@@ -78,7 +78,7 @@ QString PlainNumberText(std::int32_t value, const RegionalSettings &rs)
 QString PlainNumberText(double value, const RegionalSettings &rs)
 {
     const DecimalNumber view = DecimalNumber::userView(value);
-    const int power = view.count + view.exponent - 1;   // value = d,ddd × 10^power
+    const int power = view.count + view.exponent - 1;  // value = d,ddd × 10^power
     const bool plainFits = power < NumberDecisions::ViewDigits && power >= -4;
     return view.isZero() || plainFits ? plainForm(view, rs) : exponentForm(view, power, rs);
 }

@@ -9,10 +9,16 @@
 
 namespace {
 
-bool isRemovedBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isRemovedBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
-} // namespace
+}  // namespace
 
 double ReadLenient(const QString &text)
 {
@@ -36,7 +42,6 @@ double ReadLenient(const QString &text)
     }
     double value = 0;
     if (!number.toDouble(value))
-        return number.negative ? -std::numeric_limits<double>::infinity()
-                               : std::numeric_limits<double>::infinity();
+        return number.negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
     return value;
 }

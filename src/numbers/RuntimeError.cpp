@@ -1,10 +1,8 @@
 #include "RuntimeError.h"
 
 RuntimeError::RuntimeError(ErrorKind kind, int number, const QString &description)
-    : std::runtime_error(description.toStdString()), m_kind(kind), m_number(number),
-      m_description(description)
-{
-}
+    : std::runtime_error(description.toStdString()), m_kind(kind), m_number(number), m_description(description)
+{}
 
 // The numbers are the classic run-time error numbers that users of such programs
 // quote to their support; the texts are the French ones they know.
@@ -32,15 +30,13 @@ RuntimeError RuntimeError::divisionByZero()
 
 RuntimeError RuntimeError::invalidUseOfNull()
 {
-    static const RuntimeError error{ErrorKind::InvalidUseOfNull, 94,
-                                    QStringLiteral("Utilisation incorrecte de Null")};
+    static const RuntimeError error{ErrorKind::InvalidUseOfNull, 94, QStringLiteral("Utilisation incorrecte de Null")};
     return error;
 }
 
 RuntimeError RuntimeError::objectNotSet()
 {
-    return {ErrorKind::ObjectNotSet, 91,
-            QStringLiteral("Variable objet ou variable de bloc With non définie")};
+    return {ErrorKind::ObjectNotSet, 91, QStringLiteral("Variable objet ou variable de bloc With non définie")};
 }
 
 RuntimeError RuntimeError::engine(int number, const QString &description)

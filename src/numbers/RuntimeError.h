@@ -7,12 +7,12 @@
 #include <stdexcept>
 
 enum class ErrorKind {
-    TypeMismatch,      // text that is not a number
-    Overflow,          // out of range, or an invalid floating-point result
+    TypeMismatch,  // text that is not a number
+    Overflow,      // out of range, or an invalid floating-point result
     DivisionByZero,
     InvalidUseOfNull,
-    ObjectNotSet,      // a handle used before it was set
-    Engine,            // the catalogue engine's own errors (src/jet)
+    ObjectNotSet,  // a handle used before it was set
+    Engine,        // the catalogue engine's own errors (src/jet)
 };
 
 class RuntimeError : public std::runtime_error {

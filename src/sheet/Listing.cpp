@@ -49,12 +49,11 @@ class RunningCounters {
 public:
     RunningCounters(QLabel &count, QLabel &sum, const RegionalSettings &rs)
         : m_countCaption(count), m_sumCaption(sum), m_rs(rs), m_sumReadBack(ReadLocaleDouble(sum.text(), rs))
-    {
-    }
+    {}
     ~RunningCounters()
     {
         if (m_count == 0)
-            return;   // nothing listed: the captions keep their "0"
+            return;  // nothing listed: the captions keep their "0"
         m_countCaption.setText(PlainNumberText(m_count, m_rs));
         if (m_sum)
             m_sumCaption.setText(FormatStandard(*m_sum, m_rs));
@@ -77,8 +76,8 @@ private:
     QLabel &m_sumCaption;
     const RegionalSettings &m_rs;
     double m_count = 0;
-    double m_sumReadBack;             // the grand total's caption text, read back
-    std::optional<Currency> m_sum;    // the grand total the caption is to show, once there is one
+    double m_sumReadBack;           // the grand total's caption text, read back
+    std::optional<Currency> m_sum;  // the grand total the caption is to show, once there is one
 };
 
 }  // namespace
@@ -109,9 +108,9 @@ void Form2::REMPLIR_Produit()
         const MixedValue quantity = field[2].Value();
         const MixedValue price = field[3].Value();
         lineTotal = Multiply(price, quantity, rs);
-        G->AppendRow(tabSeparated({JoinedText(field[0].Value(), rs), JoinedText(field[1].Value(), rs),
-                                   JoinedText(quantity, rs), FormatAmount(price, rs), QString(),
-                                   FormatAmount(lineTotal, rs)}));
+        G->AppendRow(
+            tabSeparated({JoinedText(field[0].Value(), rs), JoinedText(field[1].Value(), rs), JoinedText(quantity, rs),
+                          FormatAmount(price, rs), QString(), FormatAmount(lineTotal, rs)}));
 
         counters.countLine();
         if (!lineTotal.isNull())

@@ -68,7 +68,7 @@ void Form2::G_CellEdited()
     // every line would repaint them a hundred thousand times on a big sheet.
     double lines = 0;
     Currency sum;
-    const LineGrid::BulkChange bulk(*G);   // the view hears of the rewritten lines once
+    const LineGrid::BulkChange bulk(*G);  // the view hears of the rewritten lines once
     for (std::int32_t row = 1; row < rows; ++row) {
         // Only the price and the line total can change: the reference, the designation, the
         // quantity and the discount keep their texts, so they are neither read nor written.

@@ -45,7 +45,7 @@ void Form2::haut_Click()
             exchangeRows(*G, row, CheckedAdd(row, -1), columns);
             if (!ask(QStringLiteral("Remonter encore cet élément ?")))
                 return;
-            if (row <= 2)   // the line has reached the first row
+            if (row <= 2)  // the line has reached the first row
                 return;
             row = CheckedAdd(row, -1);
         }
@@ -65,7 +65,7 @@ void Form2::bas_Click()
             exchangeRows(*G, row, CheckedAdd(row, 1), columns);
             if (!ask(QStringLiteral("Descendre encore cet élément ?")))
                 return;
-            if (CheckedAdd(row, 1) >= CheckedAdd(G->RowCount(), -1))   // reached the last row
+            if (CheckedAdd(row, 1) >= CheckedAdd(G->RowCount(), -1))  // reached the last row
                 return;
             row = CheckedAdd(row, 1);
         }

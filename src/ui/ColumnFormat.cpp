@@ -7,10 +7,15 @@ Qt::Alignment alignmentOfMark(QChar mark, bool &isMark)
 {
     isMark = true;
     switch (mark.unicode()) {
-    case u'<': return Qt::AlignLeft;
-    case u'^': return Qt::AlignHCenter;
-    case u'>': return Qt::AlignRight;
-    default: isMark = false; return Qt::AlignLeft;
+    case u'<':
+        return Qt::AlignLeft;
+    case u'^':
+        return Qt::AlignHCenter;
+    case u'>':
+        return Qt::AlignRight;
+    default:
+        isMark = false;
+        return Qt::AlignLeft;
     }
 }
 
@@ -21,8 +26,7 @@ QList<ColumnSpec> parseColumnFormat(const QString &format)
     QList<ColumnSpec> columns;
     for (const QString &segment : format.split(u'|')) {
         bool hasMark = false;
-        const Qt::Alignment alignment =
-            segment.isEmpty() ? Qt::AlignLeft : alignmentOfMark(segment.front(), hasMark);
+        const Qt::Alignment alignment = segment.isEmpty() ? Qt::AlignLeft : alignmentOfMark(segment.front(), hasMark);
         columns.append({segment.mid(hasMark ? 1 : 0).trimmed(), alignment, segment});
     }
     return columns;

@@ -9,9 +9,9 @@
 #include <Qt>
 
 struct ColumnSpec {
-    QString title;              // the segment without its mark and blanks
-    Qt::Alignment alignment;    // horizontal only; columns without a mark are left-aligned
-    QString widthText;          // the whole segment, whose drawn width is the column's
+    QString title;            // the segment without its mark and blanks
+    Qt::Alignment alignment;  // horizontal only; columns without a mark are left-aligned
+    QString widthText;        // the whole segment, whose drawn width is the column's
 };
 
 QList<ColumnSpec> parseColumnFormat(const QString &format);

@@ -16,14 +16,15 @@ class QLineEdit;
 class QPushButton;
 class LineGrid;
 
-namespace jet { class Recordset; }
+namespace jet {
+class Recordset;
+}
 
 class Form2 : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Form2(const RegionalSettings &regional = RegionalSettings::system(),
-                   QWidget *parent = nullptr);
+    explicit Form2(const RegionalSettings &regional = RegionalSettings::system(), QWidget *parent = nullptr);
     ~Form2() override;
 
     // Start-up: opens the catalogue, resets the fields, fills the reference list and

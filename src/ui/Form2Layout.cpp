@@ -33,7 +33,7 @@ QRect twips(int left, int top, int width, int height)
 QFont arial(double points, bool bold)
 {
     QFont font(QStringLiteral("Arial"));
-    font.setStyleHint(QFont::SansSerif);   // where Arial is missing, its metric twin
+    font.setStyleHint(QFont::SansSerif);  // where Arial is missing, its metric twin
     font.setPointSizeF(points);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     return font;
@@ -64,7 +64,8 @@ QString gridColumnFormat()
         QStringLiteral("^") + blanks(4) + QStringLiteral("Prix Vente") + blanks(2),
         QStringLiteral("^") + blanks(1) + QStringLiteral("Remise") + blanks(2),
         QStringLiteral("^") + blanks(4) + QStringLiteral("Prix Total") + blanks(11),
-    }.join(u'|');
+    }
+        .join(u'|');
 }
 
 // The pictures are embedded when the build has them; without one the control shows none.
@@ -96,7 +97,7 @@ QPushButton *button(QWidget *window, const QString &name, const QRect &geometry,
 QLabel *label(QWidget *window, const QString &name, const QRect &geometry, const QString &caption)
 {
     auto *l = place(new QLabel(caption, window), name, geometry);
-    l->setTextFormat(Qt::PlainText);   // a caption is shown as written, never as markup
+    l->setTextFormat(Qt::PlainText);  // a caption is shown as written, never as markup
     l->setFont(arial(8.25, true));
     l->setAlignment(Qt::AlignRight | Qt::AlignTop);
     l->setAutoFillBackground(true);
@@ -128,7 +129,7 @@ QLineEdit *textBox(QWidget *window, const QString &name, const QRect &geometry, 
 QComboBox *referenceBox(QWidget *window, const QRect &geometry)
 {
     auto *box = place(new QComboBox(window), QStringLiteral("Ref"), geometry);
-    box->setModel(new ReferenceList(box));   // set while the box is empty: nothing gets selected
+    box->setModel(new ReferenceList(box));  // set while the box is empty: nothing gets selected
     box->setEditable(true);
     box->setFont(arial(9, true));
     box->setAccessibleName(QStringLiteral("Référence"));
@@ -148,8 +149,7 @@ QComboBox *referenceBox(QWidget *window, const QRect &geometry)
 
 }  // namespace
 
-Form2::Form2(const RegionalSettings &regional, QWidget *parent)
-    : QWidget(parent), m_regional(regional)
+Form2::Form2(const RegionalSettings &regional, QWidget *parent) : QWidget(parent), m_regional(regional)
 {
     setObjectName(QStringLiteral("Form2"));
     buildControls();
@@ -163,7 +163,7 @@ void Form2::buildControls()
 {
     setWindowTitle(QStringLiteral("Fiche Produit"));
     setWindowIcon(picture(QStringLiteral(":/icons/fiche-produit.svg")));
-    setFixedSize(1066, 649);   // 15990 × 9735 twips; the layout does not follow a resize
+    setFixedSize(1066, 649);  // 15990 × 9735 twips; the layout does not follow a resize
     paintWith(*this, QPalette::Window, highlight3D(*this));
     setAutoFillBackground(true);
 
@@ -174,12 +174,12 @@ void Form2::buildControls()
     Label1 = label(this, QStringLiteral("Label1"), twips(240, 9120, 1455, 495), QStringLiteral("Nombre : "));
     nbr = valueBox(this, QStringLiteral("nbr"), twips(2040, 9120, 1215, 495), QStringLiteral("Nombre de lignes"));
     Label3 = label(this, QStringLiteral("Label3"), twips(11040, 9120, 1455, 495), QStringLiteral("Total :"));
-    totaux = valueBox(this, QStringLiteral("totaux"), twips(12600, 9120, 1935, 495),
-                      QStringLiteral("Total des lignes"));
+    totaux =
+        valueBox(this, QStringLiteral("totaux"), twips(12600, 9120, 1935, 495), QStringLiteral("Total des lignes"));
 
     Ref = referenceBox(this, twips(240, 480, 2535, 345));
-    qte = textBox(this, QStringLiteral("qte"), twips(9000, 480, 1215, 405), Qt::AlignHCenter,
-                  QStringLiteral("Quantité"));
+    qte =
+        textBox(this, QStringLiteral("qte"), twips(9000, 480, 1215, 405), Qt::AlignHCenter, QStringLiteral("Quantité"));
     prixvente = textBox(this, QStringLiteral("prixvente"), twips(10200, 480, 1455, 405), Qt::AlignRight,
                         QStringLiteral("Prix de vente"));
     remise = textBox(this, QStringLiteral("remise"), twips(11640, 480, 1095, 405), Qt::AlignHCenter,

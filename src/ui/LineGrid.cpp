@@ -38,7 +38,7 @@ LineGrid::LineGrid(const QString &columnFormat, QWidget *parent)
                     QAbstractItemView::EditKeyPressed);
     setWordWrap(false);
     setCornerButtonEnabled(false);
-    setTabKeyNavigation(false);   // Tab leaves the grid for the next control, as in every other field
+    setTabKeyNavigation(false);  // Tab leaves the grid for the next control, as in every other field
     // Every line is one text line high and no row is ever sized to its contents, which is
     // what keeps a sheet of 100 000 lines quick to fill and to scroll.
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

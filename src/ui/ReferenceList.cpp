@@ -2,7 +2,8 @@
 
 #include <QComboBox>
 
-ReferenceList::ReferenceList(QObject *parent) : QAbstractListModel(parent) {}
+ReferenceList::ReferenceList(QObject *parent) : QAbstractListModel(parent)
+{}
 
 ReferenceList &ReferenceList::of(const QComboBox &box)
 {
@@ -42,7 +43,7 @@ void ReferenceList::append(const QStringList &references)
     const auto first = static_cast<int>(m_references.size());
     beginInsertRows({}, first, first + static_cast<int>(references.size()) - 1);
     if (m_references.isEmpty())
-        m_references = references;   // shared, not copied: the usual case, a whole catalogue at once
+        m_references = references;  // shared, not copied: the usual case, a whole catalogue at once
     else
         m_references += references;
     endInsertRows();

@@ -5,8 +5,7 @@
 
 SheetModel::SheetModel(const QList<ColumnSpec> &columns, QObject *parent)
     : QAbstractTableModel(parent), m_columns(columns), m_columnCount(static_cast<int>(columns.size()))
-{
-}
+{}
 
 int SheetModel::rowCount(const QModelIndex &parent) const
 {
@@ -115,7 +114,7 @@ void SheetModel::replaceCell(int line, int column, const QString &text)
 void SheetModel::lineChanged(int line, int firstColumn, int lastColumn)
 {
     if (line >= m_announcedLines)
-        return;   // the view will hear of the line when it hears of its insertion
+        return;  // the view will hear of the line when it hears of its insertion
     if (m_holds == 0) {
         emit dataChanged(index(line, firstColumn), index(line, lastColumn), {Qt::DisplayRole, Qt::EditRole});
         return;

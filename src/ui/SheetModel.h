@@ -63,10 +63,7 @@ public:
 
 private:
     // Cell c of line l runs from start(l, c) to start(l, c + 1) − 1, the separator after it.
-    int &start(int line, int column)
-    {
-        return m_starts[static_cast<std::size_t>(line) * (m_columnCount + 1) + column];
-    }
+    int &start(int line, int column) { return m_starts[static_cast<std::size_t>(line) * (m_columnCount + 1) + column]; }
     int start(int line, int column) const
     {
         return m_starts[static_cast<std::size_t>(line) * (m_columnCount + 1) + column];
@@ -80,12 +77,12 @@ private:
 
     QList<ColumnSpec> m_columns;
     int m_columnCount;
-    std::vector<QString> m_texts;   // one per line
-    std::vector<int> m_starts;      // columnCount + 1 per line
+    std::vector<QString> m_texts;  // one per line
+    std::vector<int> m_starts;     // columnCount + 1 per line
     bool m_userEdit = false;
 
     int m_holds = 0;
-    int m_announcedLines = 0;          // the lines the view knows of
-    int m_firstChanged = -1;           // rewritten lines the view has not heard of yet
+    int m_announcedLines = 0;  // the lines the view knows of
+    int m_firstChanged = -1;   // rewritten lines the view has not heard of yet
     int m_lastChanged = -1;
 };

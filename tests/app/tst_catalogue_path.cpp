@@ -28,10 +28,9 @@ void CataloguePathTest::initTestCase()
     QVERIFY(QDir(m_prefix.path()).mkpath(QStringLiteral("drive_c/VASTERON")));
     QVERIFY(QDir(m_prefix.path()).mkpath(QStringLiteral("drive_c/Autre/Base")));
     QVERIFY(QDir(m_prefix.path()).mkpath(QStringLiteral("dosdevices/d:/Stock")));
-    for (const QString &file : {QStringLiteral("drive_c/VASTERON/quarn.mdb"),
-                                QStringLiteral("drive_c/Autre/Base/QUARN.MDB"),
-                                QStringLiteral("drive_c/Autre/Base/quarn.mdb"),
-                                QStringLiteral("dosdevices/d:/Stock/Cat.mdb")}) {
+    for (const QString &file :
+         {QStringLiteral("drive_c/VASTERON/quarn.mdb"), QStringLiteral("drive_c/Autre/Base/QUARN.MDB"),
+          QStringLiteral("drive_c/Autre/Base/quarn.mdb"), QStringLiteral("dosdevices/d:/Stock/Cat.mdb")}) {
         QFile touched(m_prefix.filePath(file));
         QVERIFY(touched.open(QIODevice::WriteOnly));
     }
@@ -40,22 +39,24 @@ void CataloguePathTest::initTestCase()
 void CataloguePathTest::mapping_data()
 {
     QTest::addColumn<QString>("windowsPath");
-    QTest::addColumn<QString>("expected");   // relative to the prefix, or absolute
+    QTest::addColumn<QString>("expected");  // relative to the prefix, or absolute
 
-    QTest::newRow("the fixed path, other case on disk")
-        << R"(c:\Vasteron\QUARN.MDB)" << "drive_c/VASTERON/quarn.mdb";
-    QTest::newRow("capital drive letter, forward slashes")
-        << "C:/vasteron/Quarn.Mdb" << "drive_c/VASTERON/quarn.mdb";
-    QTest::newRow("doubled separators") << R"(c:\\Vasteron\\QUARN.MDB)" << "drive_c/VASTERON/quarn.mdb";
-    QTest::newRow("exact spelling wins over another case")
-        << R"(c:\autre\base\quarn.mdb)" << "drive_c/Autre/Base/quarn.mdb";
-    QTest::newRow("missing file keeps the name as written")
-        << R"(c:\Vasteron\ABSENT.MDB)" << "drive_c/VASTERON/ABSENT.MDB";
-    QTest::newRow("missing folder keeps the rest as written")
-        << R"(c:\Ailleurs\Sous\QUARN.MDB)" << "drive_c/Ailleurs/Sous/QUARN.MDB";
-    QTest::newRow("another drive through Wine's links")
-        << R"(D:\stock\CAT.MDB)" << "dosdevices/d:/Stock/Cat.mdb";
-    QTest::newRow("not a drive path: unchanged") << "/srv/catalogue.mdb" << "/srv/catalogue.mdb";
+    QTest::newRow("the fixed path, other case on disk") << R"(c:\Vasteron\QUARN.MDB)"
+                                                        << "drive_c/VASTERON/quarn.mdb";
+    QTest::newRow("capital drive letter, forward slashes") << "C:/vasteron/Quarn.Mdb"
+                                                           << "drive_c/VASTERON/quarn.mdb";
+    QTest::newRow("doubled separators") << R"(c:\\Vasteron\\QUARN.MDB)"
+                                        << "drive_c/VASTERON/quarn.mdb";
+    QTest::newRow("exact spelling wins over another case") << R"(c:\autre\base\quarn.mdb)"
+                                                           << "drive_c/Autre/Base/quarn.mdb";
+    QTest::newRow("missing file keeps the name as written") << R"(c:\Vasteron\ABSENT.MDB)"
+                                                            << "drive_c/VASTERON/ABSENT.MDB";
+    QTest::newRow("missing folder keeps the rest as written") << R"(c:\Ailleurs\Sous\QUARN.MDB)"
+                                                              << "drive_c/Ailleurs/Sous/QUARN.MDB";
+    QTest::newRow("another drive through Wine's links") << R"(D:\stock\CAT.MDB)"
+                                                        << "dosdevices/d:/Stock/Cat.mdb";
+    QTest::newRow("not a drive path: unchanged") << "/srv/catalogue.mdb"
+                                                 << "/srv/catalogue.mdb";
 }
 
 void CataloguePathTest::mapping()

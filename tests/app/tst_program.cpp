@@ -102,7 +102,7 @@ void ProgramTest::version()
 void ProgramTest::helpInFrench()
 {
     QProcessEnvironment noDisplay = frenchOffscreen();
-    noDisplay.remove(QStringLiteral("QT_QPA_PLATFORM"));   // help needs no screen
+    noDisplay.remove(QStringLiteral("QT_QPA_PLATFORM"));  // help needs no screen
     noDisplay.remove(QStringLiteral("DISPLAY"));
     noDisplay.remove(QStringLiteral("WAYLAND_DISPLAY"));
     const Run run = runProgram({QStringLiteral("--help")}, noDisplay);
@@ -140,7 +140,7 @@ void ProgramTest::badStarts_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("winePrefix");
-    QTest::addColumn<QString>("named");   // the file the report must name
+    QTest::addColumn<QString>("named");  // the file the report must name
 
     const QString missing = m_dir.filePath(QStringLiteral("absent.mdb"));
     QTest::newRow("--database of a missing file")
@@ -179,7 +179,8 @@ void ProgramTest::reportBox()
 {
     const auto box = ::reportBox(standardReportOf(RuntimeError::objectNotSet()));
     QCOMPARE(box->windowTitle(), QStringLiteral("Fiche Produit"));
-    QCOMPARE(box->text(), QStringLiteral("Erreur d'exécution '91' :\nVariable objet ou variable de bloc With non définie"));
+    QCOMPARE(box->text(),
+             QStringLiteral("Erreur d'exécution '91' :\nVariable objet ou variable de bloc With non définie"));
     QCOMPARE(box->icon(), QMessageBox::Critical);
 }
 
@@ -189,7 +190,8 @@ void ProgramTest::handlerFailureEndsTheProgram()
     const int exitCode = runEventLoop([] { endProgramWithReport(RuntimeError::invalidUseOfNull()); });
     QCOMPARE(exitCode, 1);
     QCOMPARE(reports.reports().size(), 1);
-    QCOMPARE(reports.reports().front().text, QStringLiteral("Erreur d'exécution '94' :\nUtilisation incorrecte de Null"));
+    QCOMPARE(reports.reports().front().text,
+             QStringLiteral("Erreur d'exécution '94' :\nUtilisation incorrecte de Null"));
 }
 
 void ProgramTest::enterAtOnceClosesTheProgram()
@@ -197,7 +199,7 @@ void ProgramTest::enterAtOnceClosesTheProgram()
     FicheTest::useCatalogue(m_catalogue);
     const std::unique_ptr<Form2> form = startWindow(FicheTest::frenchSettings());
     QVERIFY(form);
-    QVERIFY(form->G->RowCount() > 1);   // lines on the sheet: still no question
+    QVERIFY(form->G->RowCount() > 1);  // lines on the sheet: still no question
     bool asked = false;
     form->setQuestion([&](const QString &) { return asked = true; });
     FicheTest::showActive(*form);

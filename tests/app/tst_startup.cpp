@@ -215,12 +215,13 @@ void StartUpTest::nullQuantityOrPrice()
 {
     QFETCH(QString, product);
     QFETCH(QStringList, cells);
-    const auto form = FicheTest::loadForm(write(FicheTest::ProductColumns + u'\n' + QStringLiteral("A1\tAxe\t2\t1.25\n") +
-                                                product + QStringLiteral("\nZ1\tZinc\t1\t10\n")));
+    const auto form =
+        FicheTest::loadForm(write(FicheTest::ProductColumns + u'\n' + QStringLiteral("A1\tAxe\t2\t1.25\n") + product +
+                                  QStringLiteral("\nZ1\tZinc\t1\t10\n")));
     QCOMPARE(form->G->RowCount(), 4);
     QCOMPARE(lineCells(*form->G, 2), cells);
-    QCOMPARE(form->nbr->text(), QStringLiteral("3"));   // still counted
-    QCOMPARE(form->totaux->text(), QStringLiteral("12,50"));   // adds nothing
+    QCOMPARE(form->nbr->text(), QStringLiteral("3"));         // still counted
+    QCOMPARE(form->totaux->text(), QStringLiteral("12,50"));  // adds nothing
     QCOMPARE(referenceList(*form->Ref), (QStringList{"A1", "N1", "Z1"}));
 }
 
@@ -228,7 +229,7 @@ void StartUpTest::failures_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<int>("number");
-    QTest::addColumn<QString>("named");   // what the description must name
+    QTest::addColumn<QString>("named");  // what the description must name
 
     const QString missing = m_dir.filePath(QStringLiteral("absent.mdb"));
     QTest::newRow("no such file") << missing << 3024 << missing;
@@ -274,8 +275,9 @@ void StartUpTest::otherStoredFieldOrder()
 {
     // The reference list reads the first stored field, whatever it holds; the listing names
     // its fields and still shows the right ones.
-    const auto form = FicheTest::loadForm(write(QStringLiteral("desi:TEXT(20)\tprixvente:MONEY\tref:TEXT(10)\tqté:LONG\n"
-                                                               "Vis\t1.5\tV1\t2\n")));
+    const auto form =
+        FicheTest::loadForm(write(QStringLiteral("desi:TEXT(20)\tprixvente:MONEY\tref:TEXT(10)\tqté:LONG\n"
+                                                 "Vis\t1.5\tV1\t2\n")));
     QCOMPARE(referenceList(*form->Ref), QStringList{QStringLiteral("Vis")});
     QCOMPARE(lineCells(*form->G, 1), (QStringList{"V1", "Vis", "2", "  1,50", "", "  3,00"}));
 }

@@ -58,7 +58,10 @@ MdbView mdbSchemaColumns(const QString &file, const QString &table)
 
 MdbView mdbIndexes(const QString &file)
 {
-    MdbView view{runProgram(QStringLiteral("mdb-schema"), {QStringLiteral("--indexes"), QStringLiteral("--no-relations"), file, QStringLiteral("mysql")}), {}};
+    MdbView view{
+        runProgram(QStringLiteral("mdb-schema"),
+                   {QStringLiteral("--indexes"), QStringLiteral("--no-relations"), file, QStringLiteral("mysql")}),
+        {}};
     static const QRegularExpression index(QStringLiteral("ADD INDEX `(.*)` \\(`(.*)`\\)"));
     for (const QString &line : view.run.out.split(u'\n')) {
         const QRegularExpressionMatch match = index.match(line);
@@ -71,9 +74,9 @@ MdbView mdbIndexes(const QString &file)
 MdbView mdbExport(const QString &file, const QString &table, const QStringList &options)
 {
     MdbView view{runProgram(QStringLiteral("mdb-export"),
-                            QStringList{QStringLiteral("-H"), QStringLiteral("-Q"), QStringLiteral("-e"), QStringLiteral("-d"),
-                                        QStringLiteral("\t"), QStringLiteral("-0"), NullMark}
-                                + options + QStringList{file, table}),
+                            QStringList{QStringLiteral("-H"), QStringLiteral("-Q"), QStringLiteral("-e"),
+                                        QStringLiteral("-d"), QStringLiteral("\t"), QStringLiteral("-0"), NullMark} +
+                                options + QStringList{file, table}),
                  {}};
     view.lines = nonEmptyLines(view.run.out);
     return view;

@@ -29,7 +29,10 @@ public:
     QList<Slot> rowSlots(int page) const;
     // The row a page × 256 + slot pointer names, as bytes; empty when it names no slot.
     QByteArray row(std::uint32_t pointer) const;
-    QByteArray rowAt(int page, const Slot &slot) const { return m_bytes.mid(page * PageSize + slot.start, slot.length); }
+    QByteArray rowAt(int page, const Slot &slot) const
+    {
+        return m_bytes.mid(page * PageSize + slot.start, slot.length);
+    }
 
     // The pages listed by the usage map that the pointer names (inline or paged form).
     QList<int> usageMapPages(std::uint32_t mapPointer) const;

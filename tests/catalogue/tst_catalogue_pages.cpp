@@ -161,10 +161,16 @@ void CataloguePages::textIsCompressedWhereThatIsShorter_data()
     QTest::newRow("empty: no bytes at all") << QString() << QByteArray();
     QTest::newRow("one letter: plain is shorter") << QStringLiteral("a") << QByteArray::fromHex("6100");
     QTest::newRow("accents up to U+00FF: one byte each") << QStringLiteral("Été") << QByteArray::fromHex("fffec974e9");
-    QTest::newRow("a wide run between narrow ones")
-        << QStringLiteral("abcdefΩghijkl") << QByteArray::fromHex("fffe616263646566" "00a903" "00676869" "6a6b6c");
-    QTest::newRow("one narrow letter between wide ones stays wide")
-        << QStringLiteral("abcdefΩxΩghijkl") << QByteArray::fromHex("fffe616263646566" "00a9037800a903" "00676869" "6a6b6c");
+    QTest::newRow("a wide run between narrow ones") << QStringLiteral("abcdefΩghijkl")
+                                                    << QByteArray::fromHex("fffe616263646566"
+                                                                           "00a903"
+                                                                           "00676869"
+                                                                           "6a6b6c");
+    QTest::newRow("one narrow letter between wide ones stays wide") << QStringLiteral("abcdefΩxΩghijkl")
+                                                                    << QByteArray::fromHex("fffe616263646566"
+                                                                                           "00a9037800a903"
+                                                                                           "00676869"
+                                                                                           "6a6b6c");
     QTest::newRow("mostly wide: plain is shorter") << QStringLiteral("aΩb") << QByteArray::fromHex("6100a9036200");
     QTest::newRow("a unit ending in a zero byte cannot be compressed")
         << QStringLiteral("abcdĀ") << QByteArray::fromHex("61006200630064000001");

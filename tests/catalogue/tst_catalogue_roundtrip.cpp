@@ -17,7 +17,10 @@ namespace {
 
 const QString Tool = QStringLiteral(FICHE_CATALOGUE_TOOL);
 
-QString joinFields(const QStringList &fields) { return fields.join(u'\t'); }
+QString joinFields(const QStringList &fields)
+{
+    return fields.join(u'\t');
+}
 
 QString tsv(const QStringList &header, const QList<QStringList> &rows)
 {
@@ -74,7 +77,9 @@ void compareRows(const QStringList &actual, const QStringList &expected, const Q
         for (qsizetype field = 0; field < got.size(); ++field)
             QVERIFY2(sameField(got[field], want[field], isDouble.value(field)),
                      qPrintable(QStringLiteral("row %1, field %2: got « %3 », expected « %4 »")
-                                    .arg(row + 1).arg(field + 1).arg(got[field], want[field])));
+                                    .arg(row + 1)
+                                    .arg(field + 1)
+                                    .arg(got[field], want[field])));
     }
 }
 
@@ -109,8 +114,10 @@ void CatalogueRoundTrip::roundTrip_data()
     QTest::addColumn<QStringList>("indexes");
     QTest::addColumn<QStringList>("rows");
 
-    const QStringList produitHeader = {"ref:TEXT(20)", "desi:TEXT(100)", "qté:INT", "prixvente:MONEY", "stock:LONG", "poids:DOUBLE"};
-    const QStringList produitSchema = {"ref Text (20)", "desi Text (100)", "qté Integer", "prixvente Currency", "stock Long Integer", "poids Double"};
+    const QStringList produitHeader = {"ref:TEXT(20)",    "desi:TEXT(100)", "qté:INT",
+                                       "prixvente:MONEY", "stock:LONG",     "poids:DOUBLE"};
+    const QStringList produitSchema = {"ref Text (20)",      "desi Text (100)",    "qté Integer",
+                                       "prixvente Currency", "stock Long Integer", "poids Double"};
     const QStringList xref = {"INDEX XREF (ref)"};
 
     QTest::newRow("every type, each at its limits and null somewhere")
@@ -144,8 +151,9 @@ void CatalogueRoundTrip::roundTrip_data()
                                       {"M-8", "abcdefΩxΩghijkl"},
                                       {"S-9", "NULL dans un texte"}};
     QTest::newRow("accents, apostrophes, double quotes, escapes, wide characters")
-        << tsv({"ref:TEXT(10)", "désignation:TEXT(60)"}, texts + QList<QStringList>{{"V-10", ""}})
-        << QStringList() << "Produit" << QStringList{"ref Text (10)", "désignation Text (60)"} << xref
+        << tsv({"ref:TEXT(10)", "désignation:TEXT(60)"}, texts + QList<QStringList>{{"V-10", ""}}) << QStringList()
+        << "Produit" << QStringList{"ref Text (10)", "désignation Text (60)"}
+        << xref
         // An empty text: libmdb shows it as null.
         << exported(texts + QList<QStringList>{{"V-10", NullMark}});
 
@@ -153,17 +161,18 @@ void CatalogueRoundTrip::roundTrip_data()
     const QString accented(255, u'é');
     const QString wide(255, u'Ω');
     QTest::newRow("long texts at the column's limit")
-        << tsv({"ref:TEXT(5)", "desi:TEXT(255)"}, {{"L1", ascii}, {"L2", accented}, {"L3", wide}})
-        << QStringList() << "Produit" << QStringList{"ref Text (5)", "desi Text (255)"} << xref
+        << tsv({"ref:TEXT(5)", "desi:TEXT(255)"}, {{"L1", ascii}, {"L2", accented}, {"L3", wide}}) << QStringList()
+        << "Produit" << QStringList{"ref Text (5)", "desi Text (255)"} << xref
         << exported({{"L1", ascii}, {"L2", accented}, {"L3", wide}});
 
-    QTest::newRow("empty table")
-        << tsv(produitHeader, {}) << QStringList() << "Produit" << produitSchema << xref << QStringList();
+    QTest::newRow("empty table") << tsv(produitHeader, {}) << QStringList() << "Produit" << produitSchema << xref
+                                 << QStringList();
 
     QTest::newRow("stored order desi, ref, prixvente, qté")
         << tsv({"desi:TEXT(50)", "ref:TEXT(10)", "prixvente:MONEY", "qté:INT"},
                {{"Agrafeuse", "AGR", "12.40", "10"}, {"Ciseaux", "CIS", "5.7", "14"}})
-        << QStringList() << "Produit" << QStringList{"desi Text (50)", "ref Text (10)", "prixvente Currency", "qté Integer"} << xref
+        << QStringList() << "Produit"
+        << QStringList{"desi Text (50)", "ref Text (10)", "prixvente Currency", "qté Integer"} << xref
         << exported({{"Agrafeuse", "AGR", "12.4000", "10"}, {"Ciseaux", "CIS", "5.7000", "14"}});
 
     QTest::newRow("table not named Produit, without a column ref")
@@ -234,8 +243,8 @@ void CatalogueRoundTrip::syntheticProducts()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString file = dir.filePath(QStringLiteral("synth.mdb"));
-    const ProgramRun created = runProgram(Tool, {QStringLiteral("synth"), QString::number(count), file,
-                                                 QStringLiteral("--seed"), QString::number(Seed)});
+    const ProgramRun created = runProgram(
+        Tool, {QStringLiteral("synth"), QString::number(count), file, QStringLiteral("--seed"), QString::number(Seed)});
     QVERIFY2(created.succeededQuietly(), qPrintable(created.describe()));
     QVERIFY(QFileInfo(file).size() / 4096 >= leastPages);
 

@@ -17,8 +17,8 @@ namespace {
 
 const QString Tool = QStringLiteral(FICHE_CATALOGUE_TOOL);
 
-const QStringList Header = {"ref:TEXT(10)", "actif:BOOL", "nb:BYTE", "coef:SINGLE", "vu:DATETIME",
-                            "uid:GUID", "code:BINARY(8)", "notes:MEMO", "photo:OLE"};
+const QStringList Header = {"ref:TEXT(10)", "actif:BOOL",     "nb:BYTE",    "coef:SINGLE", "vu:DATETIME",
+                            "uid:GUID",     "code:BINARY(8)", "notes:MEMO", "photo:OLE"};
 enum Column { Ref, Actif, Nb, Coef, Vu, Uid, Code, Notes, Photo };
 
 // 2 000 accented characters: 2 002 bytes compressed, far past what a row keeps.
@@ -37,16 +37,20 @@ QByteArray patternBytes(int size, int step)
 const QByteArray OnePageObject = patternBytes(3000, 7);
 const QByteArray ChainedObject = patternBytes(10000, 13);
 
-QString hex(const QByteArray &bytes) { return QString::fromLatin1(bytes.toHex().toUpper()); }
+QString hex(const QByteArray &bytes)
+{
+    return QString::fromLatin1(bytes.toHex().toUpper());
+}
 
 // Row by row, as written. BOOL cannot be null (its bit is its value), so the row of nulls
 // gives it 0.
 const QList<QStringList> Rows = {
     {"A1", "0", "0", "0.1", "45000.5", "{12345678-9ABC-DEF0-1122-334455667788}", "10FF7F", "", "DEADBEEF"},
-    {"B2", "1", "255", "3.4028235e38", "2024-02-29 13:45:30", "{ffffffff-ffff-ffff-ffff-ffffffffffff}", "0102030405060708",
-     LongMemo, hex(OnePageObject)},
+    {"B2", "1", "255", "3.4028235e38", "2024-02-29 13:45:30", "{ffffffff-ffff-ffff-ffff-ffffffffffff}",
+     "0102030405060708", LongMemo, hex(OnePageObject)},
     {"C3", "0", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL"},
-    {"D4", "-1", "7", "-1.1", "1899-12-29 06:00", "{00000000-0000-0000-0000-000000000000}", "00", ShortMemo, hex(ChainedObject)},
+    {"D4", "-1", "7", "-1.1", "1899-12-29 06:00", "{00000000-0000-0000-0000-000000000000}", "00", ShortMemo,
+     hex(ChainedObject)},
 };
 
 QString tsv()
@@ -113,22 +117,26 @@ void CatalogueTypes::mdbtoolsReadsEveryType()
 {
     const MdbView columns = mdbSchemaColumns(m_file, QStringLiteral("Produit"));
     QVERIFY2(columns.run.succeededQuietly(), qPrintable(columns.run.describe()));
-    QCOMPARE(columns.lines, (QStringList{"ref Text (10)", "actif Boolean NOT NULL", "nb Byte", "coef Single", "vu DateTime",
-                                         "uid Replication ID", "code Binary", "notes Memo/Hyperlink (255)", "photo OLE (255)"}));
+    QCOMPARE(columns.lines,
+             (QStringList{"ref Text (10)", "actif Boolean NOT NULL", "nb Byte", "coef Single", "vu DateTime",
+                          "uid Replication ID", "code Binary", "notes Memo/Hyperlink (255)", "photo OLE (255)"}));
 
-    const MdbView data = mdbExport(m_file, QStringLiteral("Produit"),
-                                   {QStringLiteral("-b"), QStringLiteral("hex"), QStringLiteral("-T"), QStringLiteral("%Y-%m-%d %H:%M:%S")});
+    const MdbView data = mdbExport(
+        m_file, QStringLiteral("Produit"),
+        {QStringLiteral("-b"), QStringLiteral("hex"), QStringLiteral("-T"), QStringLiteral("%Y-%m-%d %H:%M:%S")});
     QVERIFY2(data.run.succeededQuietly(), qPrintable(data.run.describe()));
     // mdb-export shows singles with 8 digits, an empty memo as null, binary and OLE data in
     // hexadecimal, and (with -b hex) the GUID's text in hexadecimal too; libmdb 1.0 writes a
     // GUID without the dash between its last two groups.
     const auto guid = [](const char *text) { return hex(QByteArray(text)); };
     QList<QStringList> expected = {
-        {"A1", "0", "0", "0.1", "2023-03-15 12:00:00", guid("{12345678-9ABC-DEF0-1122334455667788}"), "10FF7F", NullMark, "DEADBEEF"},
-        {"B2", "1", "255", "3.4028235e+38", "2024-02-29 13:45:30", guid("{FFFFFFFF-FFFF-FFFF-FFFFFFFFFFFFFFFF}"), "0102030405060708",
-         LongMemo, hex(OnePageObject)},
+        {"A1", "0", "0", "0.1", "2023-03-15 12:00:00", guid("{12345678-9ABC-DEF0-1122334455667788}"), "10FF7F",
+         NullMark, "DEADBEEF"},
+        {"B2", "1", "255", "3.4028235e+38", "2024-02-29 13:45:30", guid("{FFFFFFFF-FFFF-FFFF-FFFFFFFFFFFFFFFF}"),
+         "0102030405060708", LongMemo, hex(OnePageObject)},
         {"C3", "0", NullMark, NullMark, NullMark, NullMark, NullMark, NullMark, NullMark},
-        {"D4", "1", "7", "-1.1", "?", guid("{00000000-0000-0000-0000000000000000}"), "?", ShortMemo, hex(ChainedObject)},
+        {"D4", "1", "7", "-1.1", "?", guid("{00000000-0000-0000-0000000000000000}"), "?", ShortMemo,
+         hex(ChainedObject)},
     };
     // Two values libmdb 1.0 cannot show, left to our engine below: a date before 1899-12-30
     // (it prints day 0 of 1900) and binary data starting with a zero byte (it stops there).
@@ -152,13 +160,15 @@ void CatalogueTypes::ourEngineReadsEveryType()
     // (0.1 as a single is 0.100000001490116119384765625), dates to the second, GUIDs braced,
     // binary and OLE data in hexadecimal, memos as texts (the empty one empty, not null).
     const QList<QStringList> expected = {
-        {"ref:TEXT(10)", "actif:BOOLEAN", "nb:BYTE", "coef:SINGLE", "vu:DATETIME", "uid:GUID", "code:BINARY", "notes:MEMO", "photo:OLE"},
-        {"A1", "0", "0", "0.10000000149011612", "2023-03-15 12:00:00", "{12345678-9ABC-DEF0-1122-334455667788}", "10FF7F", "", "DEADBEEF"},
-        {"B2", "-1", "255", "3.4028234663852886e+38", "2024-02-29 13:45:30", "{FFFFFFFF-FFFF-FFFF-FFFF-FFFFFFFFFFFF}", "0102030405060708",
-         LongMemo, hex(OnePageObject)},
+        {"ref:TEXT(10)", "actif:BOOLEAN", "nb:BYTE", "coef:SINGLE", "vu:DATETIME", "uid:GUID", "code:BINARY",
+         "notes:MEMO", "photo:OLE"},
+        {"A1", "0", "0", "0.10000000149011612", "2023-03-15 12:00:00", "{12345678-9ABC-DEF0-1122-334455667788}",
+         "10FF7F", "", "DEADBEEF"},
+        {"B2", "-1", "255", "3.4028234663852886e+38", "2024-02-29 13:45:30", "{FFFFFFFF-FFFF-FFFF-FFFF-FFFFFFFFFFFF}",
+         "0102030405060708", LongMemo, hex(OnePageObject)},
         {"C3", "0", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL"},
-        {"D4", "-1", "7", "-1.100000023841858", "1899-12-29 06:00:00", "{00000000-0000-0000-0000-000000000000}", "00", ShortMemo,
-         hex(ChainedObject)},
+        {"D4", "-1", "7", "-1.100000023841858", "1899-12-29 06:00:00", "{00000000-0000-0000-0000-000000000000}", "00",
+         ShortMemo, hex(ChainedObject)},
     };
     QCOMPARE(got.size(), expected.size());
     for (qsizetype row = 0; row < expected.size(); ++row) {
@@ -167,7 +177,9 @@ void CatalogueTypes::ourEngineReadsEveryType()
         for (qsizetype column = 0; column < fields.size(); ++column)
             QVERIFY2(fields[column] == expected[row][column],
                      qPrintable(QStringLiteral("line %1, column %2: got « %3 », expected « %4 »")
-                                    .arg(row + 1).arg(column + 1).arg(fields[column].left(80), expected[row][column].left(80))));
+                                    .arg(row + 1)
+                                    .arg(column + 1)
+                                    .arg(fields[column].left(80), expected[row][column].left(80))));
     }
 }
 
@@ -199,11 +211,17 @@ void CatalogueTypes::longValuesAreKeptWhereTheirSizeSays()
     QCOMPARE(rowSlots.size(), Rows.size());
     const int columnCount = int(Header.size());
     // Variable columns in order: ref, code, notes, photo.
-    const auto field = [&](int row, int variableIndex) { return variableField(raw.rowAt(dataPages[0], rowSlots[row]), columnCount, variableIndex); };
-    const auto length = [](const QByteArray &header) { return int(qFromLittleEndian<quint32>(header.constData()) & 0xFFFFFF); };
+    const auto field = [&](int row, int variableIndex) {
+        return variableField(raw.rowAt(dataPages[0], rowSlots[row]), columnCount, variableIndex);
+    };
+    const auto length = [](const QByteArray &header) {
+        return int(qFromLittleEndian<quint32>(header.constData()) & 0xFFFFFF);
+    };
     const auto storage = [](const QByteArray &header) { return std::uint8_t(header[3]); };
     const auto pageOf = [](std::uint32_t pointer) { return int(pointer >> 8); };
-    const auto isLongValuePage = [&](int page) { return raw.byteAt(page, 0) == 0x01 && raw.u32(page, 4) == qFromLittleEndian<quint32>("LVAL"); };
+    const auto isLongValuePage = [&](int page) {
+        return raw.byteAt(page, 0) == 0x01 && raw.u32(page, 4) == qFromLittleEndian<quint32>("LVAL");
+    };
 
     // In the row: the empty memo, the 4-byte object, the short memo (compressed).
     QCOMPARE(field(0, 2).toHex(), QByteArray("000000800000000000000000"));
@@ -235,7 +253,8 @@ void CatalogueTypes::longValuesAreKeptWhereTheirSizeSays()
     QCOMPARE(length(chained), ChainedObject.size());
     QByteArray joined;
     QList<int> objectPages = {pageOf(objectPointer)};
-    for (std::uint32_t link = qFromLittleEndian<quint32>(chained.constData() + 4); link != 0 && joined.size() <= ChainedObject.size();) {
+    for (std::uint32_t link = qFromLittleEndian<quint32>(chained.constData() + 4);
+         link != 0 && joined.size() <= ChainedObject.size();) {
         QVERIFY(isLongValuePage(pageOf(link)));
         objectPages.append(pageOf(link));
         const QByteArray part = raw.row(link);

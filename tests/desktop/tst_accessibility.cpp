@@ -100,8 +100,7 @@ void AccessibilityTest::rolesAreWhatTheControlsAre()
 {
     QFETCH(QString, control);
     QFETCH(QAccessible::Role, role);
-    QAccessibleInterface *accessible =
-        accessibleOf(m_form->findChild<QWidget *>(control, Qt::FindDirectChildrenOnly));
+    QAccessibleInterface *accessible = accessibleOf(m_form->findChild<QWidget *>(control, Qt::FindDirectChildrenOnly));
     QVERIFY(accessible);
     QCOMPARE(accessible->role(), role);
 }

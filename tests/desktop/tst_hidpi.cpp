@@ -26,14 +26,11 @@ struct DrawnPlace {
 };
 
 constexpr DrawnPlace DrawnPlaces[] = {
-    {"fermer", {5520, 9120, 1335, 375}},   {"Label1", {240, 9120, 1455, 495}},
-    {"nbr", {2040, 9120, 1215, 495}},      {"Label3", {11040, 9120, 1455, 495}},
-    {"totaux", {12600, 9120, 1935, 495}},  {"Ref", {240, 480, 2535, 345}},
-    {"qte", {9000, 480, 1215, 405}},       {"prixvente", {10200, 480, 1455, 405}},
-    {"remise", {11640, 480, 1095, 405}},   {"total", {12720, 480, 1815, 405}},
-    {"desi", {2760, 480, 6255, 405}},      {"bas", {15360, 960, 495, 855}},
-    {"haut", {15360, 2040, 495, 855}},     {"Nouveau", {240, 120, 1575, 255}},
-    {"G", {120, 960, 15015, 8055}},
+    {"fermer", {5520, 9120, 1335, 375}},  {"Label1", {240, 9120, 1455, 495}},     {"nbr", {2040, 9120, 1215, 495}},
+    {"Label3", {11040, 9120, 1455, 495}}, {"totaux", {12600, 9120, 1935, 495}},   {"Ref", {240, 480, 2535, 345}},
+    {"qte", {9000, 480, 1215, 405}},      {"prixvente", {10200, 480, 1455, 405}}, {"remise", {11640, 480, 1095, 405}},
+    {"total", {12720, 480, 1815, 405}},   {"desi", {2760, 480, 6255, 405}},       {"bas", {15360, 960, 495, 855}},
+    {"haut", {15360, 2040, 495, 855}},    {"Nouveau", {240, 120, 1575, 255}},     {"G", {120, 960, 15015, 8055}},
 };
 
 constexpr int TwipsPerPixel = 15;
@@ -137,8 +134,10 @@ void HiDpiTest::arrowsArePaintedOnTheirButtons_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("drawing");
-    QTest::newRow("bas") << "bas" << "fleche-bas";
-    QTest::newRow("haut") << "haut" << "fleche-haut";
+    QTest::newRow("bas") << "bas"
+                         << "fleche-bas";
+    QTest::newRow("haut") << "haut"
+                          << "fleche-haut";
 }
 
 // In the window as the screen shows it, each arrow sits centred on its button, as large
@@ -150,8 +149,8 @@ void HiDpiTest::arrowsArePaintedOnTheirButtons()
     const QPushButton *target = arrow(button);
     const QImage shot = m_form->grab().toImage();
     const QRect buttonRect = target->geometry();
-    const QRect onScreen(devicePixels(buttonRect.x()), devicePixels(buttonRect.y()),
-                         devicePixels(buttonRect.width()), devicePixels(buttonRect.height()));
+    const QRect onScreen(devicePixels(buttonRect.x()), devicePixels(buttonRect.y()), devicePixels(buttonRect.width()),
+                         devicePixels(buttonRect.height()));
     const QRect painted = blueBounds(shot, onScreen & shot.rect());
     QVERIFY2(!painted.isEmpty(), "no blue arrow on the button");
 

@@ -83,7 +83,7 @@ void IconsTest::iconShowsRenderingsAtTheirSizesAndTheDrawingElsewhere_data()
 {
     QTest::addColumn<int>("screenDepth");
     QTest::addColumn<int>("pixels");
-    QTest::addColumn<int>("renderingDepth");   // 0: drawn from the SVG
+    QTest::addColumn<int>("renderingDepth");  // 0: drawn from the SVG
     QTest::newRow("true colour, 24 px") << 24 << 24 << 32;
     QTest::newRow("true colour, 48 px") << 32 << 48 << 32;
     QTest::newRow("256 colours, 16 px") << 8 << 16 << 8;

@@ -9,15 +9,15 @@
 #include <QLocale>
 #include <QTest>
 
-#define FICHE_TEST_IN_BOTH_LOCALES(TestClass)                                                   \
-    int main(int argc, char **argv)                                                             \
-    {                                                                                           \
-        QApplication app(argc, argv);                                                           \
-        int failures = 0;                                                                       \
-        for (const QLocale &locale : {QLocale(QLocale::French, QLocale::France),                \
-                                      QLocale(QLocale::English, QLocale::UnitedStates)}) {      \
-            TestClass test(RegionalSettings::fromLocale(locale));                               \
-            failures += QTest::qExec(&test, argc, argv);                                        \
-        }                                                                                       \
-        return failures;                                                                        \
+#define FICHE_TEST_IN_BOTH_LOCALES(TestClass)                                                                          \
+    int main(int argc, char **argv)                                                                                    \
+    {                                                                                                                  \
+        QApplication app(argc, argv);                                                                                  \
+        int failures = 0;                                                                                              \
+        for (const QLocale &locale :                                                                                   \
+             {QLocale(QLocale::French, QLocale::France), QLocale(QLocale::English, QLocale::UnitedStates)}) {          \
+            TestClass test(RegionalSettings::fromLocale(locale));                                                      \
+            failures += QTest::qExec(&test, argc, argv);                                                               \
+        }                                                                                                              \
+        return failures;                                                                                               \
     }

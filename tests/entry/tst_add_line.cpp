@@ -15,7 +15,7 @@ using namespace EntryTest;
 namespace {
 
 // The four catalogue products listed at start: 3 × 1 234.50 + 10 × 0.50 + 1 × 7 + 2 × 19.99.
-const QString ListedTotal = QStringLiteral("755.48");   // after the thousands "3"
+const QString ListedTotal = QStringLiteral("755.48");  // after the thousands "3"
 constexpr int ListedLines = 4;
 
 struct Fields {
@@ -58,11 +58,10 @@ private slots:
         pressEnter(f.total);
 
         QCOMPARE(f.G->RowCount(), ListedLines + 2);
-        QCOMPARE(rowCells(ListedLines + 1),
-                 QStringList({"P5", "POCHETTE PLASTIQUE", "3", localText("  19.99", m_rs), "10",
-                              localText("  53.97", m_rs)}));
+        QCOMPARE(rowCells(ListedLines + 1), QStringList({"P5", "POCHETTE PLASTIQUE", "3", localText("  19.99", m_rs),
+                                                         "10", localText("  53.97", m_rs)}));
         expectFreshEntry();
-        QCOMPARE(QApplication::focusWidget(), f.total);   // the focus stays for the next line
+        QCOMPARE(QApplication::focusWidget(), f.total);  // the focus stays for the next line
         QCOMPARE(f.nbr->text(), QString::number(ListedLines + 1));
         QCOMPARE(f.totaux->text(), grouped(QStringLiteral("3"), QStringLiteral("809.45"), m_rs));
     }
@@ -72,7 +71,7 @@ private slots:
         Form2 &f = *m_form;
         type(refField(f), QStringLiteral("A1"));
         f.qte->setText(localText(QStringLiteral("2.50"), m_rs));
-        retype(f.remise, QString());   // an erased discount does not stop the line
+        retype(f.remise, QString());  // an erased discount does not stop the line
         QCOMPARE(f.total->text(), grouped(QStringLiteral("3"), QStringLiteral("086.25"), m_rs));
         pressEnterInTotal();
         QCOMPARE(rowCells(ListedLines + 1),
@@ -120,8 +119,8 @@ private slots:
         QTest::addColumn<QString>("lineTotalCell");
         QTest::newRow("negative quantity") << Fields{"P5", "POCHETTE", "-2", "19.99", "0", "-39.98"} << "  -39.98";
         QTest::newRow("designation of blanks") << Fields{"P5", "  ", "1", "5", "0", "5.00"} << "  5.00";
-        QTest::newRow("reference not in the catalogue") << Fields{"LIBRE", "Article libre", "1", "5", "0", "5"}
-                                                        << "  5.00";
+        QTest::newRow("reference not in the catalogue")
+            << Fields{"LIBRE", "Article libre", "1", "5", "0", "5"} << "  5.00";
     }
     void unusualButCompleteLinesAreAdded()
     {
@@ -166,7 +165,7 @@ private slots:
     void aReferenceAlreadyOnTheSheetIsAddedAgainAtTheEnd()
     {
         Form2 &f = *m_form;
-        f.G->setCurrentRow(1);   // a line selected in the middle makes no difference
+        f.G->setCurrentRow(1);  // a line selected in the middle makes no difference
         for (int time = 1; time <= 2; ++time) {
             fill({"X1", "ÉCROU", "1", "0.5", "0", "0.50"});
             pressEnterInTotal();
@@ -187,7 +186,7 @@ private:
         f.qte->setText(localText(fields.qte, m_rs));
         f.prixvente->setText(localText(fields.prixvente, m_rs));
         f.total->setText(localText(fields.total, m_rs));
-        QSignalBlocker quiet(f.remise);   // keep the total given above
+        QSignalBlocker quiet(f.remise);  // keep the total given above
         f.remise->setText(fields.remise);
     }
 
@@ -220,7 +219,6 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<Form2> m_form;
 };
-
 
 FICHE_TEST_IN_BOTH_LOCALES(AddLineTest)
 #include "tst_add_line.moc"

@@ -33,22 +33,70 @@ private slots:
         QTest::addColumn<QString>("discount");
         QTest::addColumn<QString>("expected");
 
-        QTest::newRow("3 x 19.99 - 10 %") << "3" << "19.99" << "10" << "53.97";
-        QTest::newRow("no discount") << "3" << "19.99" << "0" << "59.97";
-        QTest::newRow("empty discount: none") << "3" << "19.99" << "" << "59.97";
-        QTest::newRow("letters as discount: none") << "3" << "19.99" << "abc" << "59.97";
-        QTest::newRow("discount 100") << "3" << "19.99" << "100" << "0.00";
-        QTest::newRow("discount 150: negative") << "3" << "19.99" << "150" << "-29.99";
-        QTest::newRow("discount -10: surcharge") << "3" << "19.99" << "-10" << "65.97";
-        QTest::newRow("negative quantity") << "-2" << "19.99" << "0" << "-39.98";
-        QTest::newRow("quantity with a fraction") << "1.5" << "10" << "0" << "15.00";
-        QTest::newRow("discount with a fraction") << "1" << "100" << "2.5" << "97.50";
-        QTest::newRow("zero quantity: untouched") << "0" << "19.99" << "10" << "=";
-        QTest::newRow("zero price: untouched") << "3" << "0" << "10" << "=";
-        QTest::newRow("empty quantity: zero") << "" << "19.99" << "10" << "0.00";
-        QTest::newRow("letters as quantity: zero") << "abc" << "19.99" << "10" << "0.00";
-        QTest::newRow("letters as price: zero") << "3" << "prix" << "10" << "0.00";
-        QTest::newRow("half a cent rounds away from zero") << "1" << "0.125" << "0" << "0.13";
+        QTest::newRow("3 x 19.99 - 10 %") << "3"
+                                          << "19.99"
+                                          << "10"
+                                          << "53.97";
+        QTest::newRow("no discount") << "3"
+                                     << "19.99"
+                                     << "0"
+                                     << "59.97";
+        QTest::newRow("empty discount: none") << "3"
+                                              << "19.99"
+                                              << ""
+                                              << "59.97";
+        QTest::newRow("letters as discount: none") << "3"
+                                                   << "19.99"
+                                                   << "abc"
+                                                   << "59.97";
+        QTest::newRow("discount 100") << "3"
+                                      << "19.99"
+                                      << "100"
+                                      << "0.00";
+        QTest::newRow("discount 150: negative") << "3"
+                                                << "19.99"
+                                                << "150"
+                                                << "-29.99";
+        QTest::newRow("discount -10: surcharge") << "3"
+                                                 << "19.99"
+                                                 << "-10"
+                                                 << "65.97";
+        QTest::newRow("negative quantity") << "-2"
+                                           << "19.99"
+                                           << "0"
+                                           << "-39.98";
+        QTest::newRow("quantity with a fraction") << "1.5"
+                                                  << "10"
+                                                  << "0"
+                                                  << "15.00";
+        QTest::newRow("discount with a fraction") << "1"
+                                                  << "100"
+                                                  << "2.5"
+                                                  << "97.50";
+        QTest::newRow("zero quantity: untouched") << "0"
+                                                  << "19.99"
+                                                  << "10"
+                                                  << "=";
+        QTest::newRow("zero price: untouched") << "3"
+                                               << "0"
+                                               << "10"
+                                               << "=";
+        QTest::newRow("empty quantity: zero") << ""
+                                              << "19.99"
+                                              << "10"
+                                              << "0.00";
+        QTest::newRow("letters as quantity: zero") << "abc"
+                                                   << "19.99"
+                                                   << "10"
+                                                   << "0.00";
+        QTest::newRow("letters as price: zero") << "3"
+                                                << "prix"
+                                                << "10"
+                                                << "0.00";
+        QTest::newRow("half a cent rounds away from zero") << "1"
+                                                           << "0.125"
+                                                           << "0"
+                                                           << "0.13";
     }
     void totalAfterTypingTheDiscount()
     {
@@ -74,7 +122,7 @@ private slots:
         f.prixvente->setText(QStringLiteral("50"));
         f.remise->setFocus();
         QCOMPARE(f.remise->selectedText(), QStringLiteral("0"));
-        type(f.remise, QStringLiteral("1"));            // replaces the selected "0"
+        type(f.remise, QStringLiteral("1"));  // replaces the selected "0"
         QCOMPARE(f.total->text(), localText(QStringLiteral("99.00"), m_rs));
         type(f.remise, QStringLiteral("0"));
         QCOMPARE(f.total->text(), localText(QStringLiteral("90.00"), m_rs));
@@ -91,11 +139,11 @@ private slots:
         QCOMPARE(f.remise->selectedText(), QStringLiteral("5"));
         QTest::mouseClick(f.qte, Qt::LeftButton, {}, f.qte->rect().center());
         QCOMPARE(f.qte->selectedText(), QStringLiteral("12"));
-        QTest::keyClick(f.qte, Qt::Key_Tab);   // on to the price, then Tab again to the discount
+        QTest::keyClick(f.qte, Qt::Key_Tab);  // on to the price, then Tab again to the discount
         QTest::keyClick(f.prixvente, Qt::Key_Tab);
         QCOMPARE(f.remise->selectedText(), QStringLiteral("5"));
         QTest::keyClick(f.remise, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), f.total);   // an empty field: nothing to select
+        QCOMPARE(QApplication::focusWidget(), f.total);  // an empty field: nothing to select
         QCOMPARE(f.total->selectionStart(), -1);
         QCOMPARE(f.total->cursorPosition(), 0);
     }
@@ -113,7 +161,7 @@ private slots:
     void aPriceOfAThousandOrMoreAsTheLookUpShowsIt()
     {
         Form2 &f = *m_form;
-        type(refField(f), QStringLiteral("A1"));   // price shown " 1 234,50" (or ".50")
+        type(refField(f), QStringLiteral("A1"));  // price shown " 1 234,50" (or ".50")
         retype(f.qte, QStringLiteral("2"));
         retype(f.remise, QStringLiteral("10"));
         QCOMPARE(f.total->text(), grouped(QStringLiteral("2"), QStringLiteral("222.10"), m_rs));

@@ -29,7 +29,7 @@ private slots:
     void typingFillsOnlyWhileTheTextIsAReference()
     {
         Form2 &f = *m_form;
-        f.qte->setText(QStringLiteral("5"));   // a line in progress, to see it start afresh
+        f.qte->setText(QStringLiteral("5"));  // a line in progress, to see it start afresh
 
         type(refField(f), QStringLiteral("A"));
         expectClearedLine(QStringLiteral("A"));
@@ -51,7 +51,7 @@ private slots:
         type(refField(*m_form), QStringLiteral("x1"));
         QCOMPARE(m_form->desi->text(), QStringLiteral("ÉCROU M6"));
         QCOMPARE(m_form->prixvente->text(), QStringLiteral("  0") + m_rs.decimalSeparator + QStringLiteral("50"));
-        QCOMPARE(m_form->Ref->currentText(), QStringLiteral("x1"));   // kept exactly as typed
+        QCOMPARE(m_form->Ref->currentText(), QStringLiteral("x1"));  // kept exactly as typed
     }
 
     void aTrailingBlankIsPartOfTheKey()
@@ -101,7 +101,7 @@ private slots:
     {
         Form2 &f = *m_form;
         f.Ref->setFocus();
-        QTest::keyClick(refField(f), Qt::Key_Down);   // the first reference of the list
+        QTest::keyClick(refField(f), Qt::Key_Down);  // the first reference of the list
         QCOMPARE(f.Ref->currentText(), QStringLiteral("A1"));
         QCOMPARE(f.desi->text(), QStringLiteral("VIS À BOIS"));
         QTest::keyClick(refField(f), Qt::Key_Down);
@@ -123,7 +123,7 @@ private slots:
         pressEnter(refField(f));
         QCOMPARE(QApplication::focusWidget(), f.qte);
         QCOMPARE(f.qte->selectedText(), QStringLiteral("0"));
-        QCOMPARE(f.Ref->count(), 4);   // Enter never adds the typed text to the list
+        QCOMPARE(f.Ref->count(), 4);  // Enter never adds the typed text to the list
         QCOMPARE(f.Ref->currentText(), reference);
         type(f.qte, QStringLiteral("5"));
         QCOMPARE(f.qte->text(), QStringLiteral("5"));

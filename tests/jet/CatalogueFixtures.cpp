@@ -8,7 +8,8 @@ QString CatalogueFiles::write(const QString &name, const QString &tsv, const Wri
     try {
         createCatalogueFromTsv(tsv, file, options);
     } catch (const CatalogueError &error) {
-        QTest::qFail(qPrintable(QStringLiteral("the writer refused %1: %2").arg(name, error.message())), __FILE__, __LINE__);
+        QTest::qFail(qPrintable(QStringLiteral("the writer refused %1: %2").arg(name, error.message())), __FILE__,
+                     __LINE__);
     }
     return file;
 }
@@ -54,13 +55,27 @@ char *toString(const MixedValue &value)
 {
     QString shown;
     switch (value.kind()) {
-    case MixedValue::Kind::Empty: shown = QStringLiteral("Empty"); break;
-    case MixedValue::Kind::Null: shown = QStringLiteral("Null"); break;
-    case MixedValue::Kind::Int16: shown = QStringLiteral("Int16 %1").arg(value.as<std::int16_t>()); break;
-    case MixedValue::Kind::Int32: shown = QStringLiteral("Int32 %1").arg(value.as<std::int32_t>()); break;
-    case MixedValue::Kind::Double: shown = QStringLiteral("Double %1").arg(value.as<double>(), 0, 'g', 17); break;
-    case MixedValue::Kind::Currency: shown = QStringLiteral("Currency %1/10000").arg(value.as<Currency>().tenThousandths); break;
-    case MixedValue::Kind::Text: shown = QStringLiteral("Text \"%1\"").arg(value.as<QString>()); break;
+    case MixedValue::Kind::Empty:
+        shown = QStringLiteral("Empty");
+        break;
+    case MixedValue::Kind::Null:
+        shown = QStringLiteral("Null");
+        break;
+    case MixedValue::Kind::Int16:
+        shown = QStringLiteral("Int16 %1").arg(value.as<std::int16_t>());
+        break;
+    case MixedValue::Kind::Int32:
+        shown = QStringLiteral("Int32 %1").arg(value.as<std::int32_t>());
+        break;
+    case MixedValue::Kind::Double:
+        shown = QStringLiteral("Double %1").arg(value.as<double>(), 0, 'g', 17);
+        break;
+    case MixedValue::Kind::Currency:
+        shown = QStringLiteral("Currency %1/10000").arg(value.as<Currency>().tenThousandths);
+        break;
+    case MixedValue::Kind::Text:
+        shown = QStringLiteral("Text \"%1\"").arg(value.as<QString>());
+        break;
     }
     return qstrdup(shown.toUtf8().constData());
 }

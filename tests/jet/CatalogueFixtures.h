@@ -15,8 +15,8 @@
 
 // The program's catalogue layout, as the header line of the writer's text format.
 inline const QString ProductHeader = QStringLiteral("ref:TEXT(20)\tdesi:TEXT(100)\tqté:INT\tprixvente:MONEY\n");
-inline const QString ListingQuery =
-    QStringLiteral("select Produit.ref,Produit.desi,Produit.qté,Produit.prixvente from Produit order by produit.desi asc");
+inline const QString ListingQuery = QStringLiteral(
+    "select Produit.ref,Produit.desi,Produit.qté,Produit.prixvente from Produit order by produit.desi asc");
 
 class CatalogueFiles {
 public:
@@ -29,7 +29,7 @@ private:
 };
 
 struct EngineFailure {
-    int number = 0;   // 0: the call did not fail
+    int number = 0;  // 0: the call did not fail
     QString description;
 };
 

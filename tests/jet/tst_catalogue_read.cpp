@@ -93,7 +93,8 @@ void CatalogueReadTest::createOfADumpCopiesTheCatalogue()
 
 void CatalogueReadTest::dumpLeavesDeletedRowsOut()
 {
-    const QString file = m_files.write(QStringLiteral("fates.mdb"), catalogueText({"A\ta\t1\t1", "B\tb\t2\t2", "C\tc\t3\t3", "D\td\t4\t4"}),
+    const QString file = m_files.write(QStringLiteral("fates.mdb"),
+                                       catalogueText({"A\ta\t1\t1", "B\tb\t2\t2", "C\tc\t3\t3", "D\td\t4\t4"}),
                                        WriterOptions{QStringLiteral("Produit"), true, {2}, {1}});
     QCOMPARE(runTool({QStringLiteral("dump"), file, QStringLiteral("Produit")}).out,
              catalogueText({"A\ta\t1\t1.0000", "C\tc\t3\t3.0000", "D\td\t4\t4.0000"}));
@@ -101,12 +102,15 @@ void CatalogueReadTest::dumpLeavesDeletedRowsOut()
 
 void CatalogueReadTest::query()
 {
-    const QString file = m_files.write(QStringLiteral("listing.mdb"),
-                                       catalogueText({"B1\tBloc-notes\t2\t2.95", "A1\tagrafeuse\t1\t12.5", "C1\tCrayon\t3\t0.8"}));
+    const QString file =
+        m_files.write(QStringLiteral("listing.mdb"),
+                      catalogueText({"B1\tBloc-notes\t2\t2.95", "A1\tagrafeuse\t1\t12.5", "C1\tCrayon\t3\t0.8"}));
     const ToolRun run = runTool({QStringLiteral("query"), file, ListingQuery});
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.out, catalogueText({"A1\tagrafeuse\t1\t12.5000", "B1\tBloc-notes\t2\t2.9500", "C1\tCrayon\t3\t0.8000"}));
-    const ToolRun some = runTool({QStringLiteral("query"), file, QStringLiteral("select desi from produit order by prixvente desc")});
+    QCOMPARE(run.out,
+             catalogueText({"A1\tagrafeuse\t1\t12.5000", "B1\tBloc-notes\t2\t2.9500", "C1\tCrayon\t3\t0.8000"}));
+    const ToolRun some =
+        runTool({QStringLiteral("query"), file, QStringLiteral("select desi from produit order by prixvente desc")});
     QCOMPARE(some.out, QStringLiteral("desi:TEXT(100)\nagrafeuse\nBloc-notes\nCrayon\n"));
 }
 
@@ -116,9 +120,12 @@ void CatalogueReadTest::seek_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("out");
     QTest::newRow("found") << QStringLiteral("X1") << 0 << catalogueText({"X1\tBloc-notes\t2\t2.9500"});
-    QTest::newRow("found whatever the case") << QStringLiteral("x1") << 0 << catalogueText({"X1\tBloc-notes\t2\t2.9500"});
-    QTest::newRow("not found") << QStringLiteral("X2") << 1
-                               << QStringLiteral("Introuvable : aucun enregistrement de « Produit » n'a la clé « X2 » dans l'index « XREF ».\n");
+    QTest::newRow("found whatever the case")
+        << QStringLiteral("x1") << 0 << catalogueText({"X1\tBloc-notes\t2\t2.9500"});
+    QTest::newRow("not found")
+        << QStringLiteral("X2") << 1
+        << QStringLiteral(
+               "Introuvable : aucun enregistrement de « Produit » n'a la clé « X2 » dans l'index « XREF ».\n");
 }
 
 void CatalogueReadTest::seek()
@@ -126,7 +133,8 @@ void CatalogueReadTest::seek()
     QFETCH(QString, key);
     QFETCH(int, exitCode);
     QFETCH(QString, out);
-    const QString file = m_files.write(QStringLiteral("seek.mdb"), catalogueText({"A1\tagrafeuse\t1\t12.5", "X1\tBloc-notes\t2\t2.95"}));
+    const QString file =
+        m_files.write(QStringLiteral("seek.mdb"), catalogueText({"A1\tagrafeuse\t1\t12.5", "X1\tBloc-notes\t2\t2.95"}));
     const ToolRun run = runTool({QStringLiteral("seek"), file, QStringLiteral("Produit"), QStringLiteral("XREF"), key});
     QCOMPARE(run.exitCode, exitCode);
     QCOMPARE(run.out, out);
@@ -136,10 +144,14 @@ void CatalogueReadTest::failures_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("message");
-    QTest::newRow("missing file") << QStringList{"dump", "/nulle/part.mdb"} << QStringLiteral("Fichier introuvable : « /nulle/part.mdb »");
-    QTest::newRow("missing table") << QStringList{"dump", "@", "Articles"} << QStringLiteral("ne trouve pas la table « Articles »");
-    QTest::newRow("unsupported query") << QStringList{"query", "@", "select * from Produit"} << QStringLiteral("Requête non prise en charge");
-    QTest::newRow("missing index") << QStringList{"seek", "@", "Produit", "XREF2", "A1"} << QStringLiteral("« XREF2 » n'est pas un index");
+    QTest::newRow("missing file") << QStringList{"dump", "/nulle/part.mdb"}
+                                  << QStringLiteral("Fichier introuvable : « /nulle/part.mdb »");
+    QTest::newRow("missing table") << QStringList{"dump", "@", "Articles"}
+                                   << QStringLiteral("ne trouve pas la table « Articles »");
+    QTest::newRow("unsupported query") << QStringList{"query", "@", "select * from Produit"}
+                                       << QStringLiteral("Requête non prise en charge");
+    QTest::newRow("missing index") << QStringList{"seek", "@", "Produit", "XREF2", "A1"}
+                                   << QStringLiteral("« XREF2 » n'est pas un index");
 }
 
 void CatalogueReadTest::failures()
@@ -167,31 +179,33 @@ void CatalogueReadTest::check_data()
                                            "chaque produit peut être listé et retrouvé", "peut servir de catalogue"};
     QTest::newRow("empty table") << ProductHeader << usual << 0 << QStringList{"la table est vide", "peut servir"};
     QTest::newRow("no table Produit") << good << WriterOptions{QStringLiteral("Articles"), true, {}, {}} << 1
-                                      << QStringList{"pas de table « Produit »", "Tables du fichier : Articles", "ne peut pas servir"};
+                                      << QStringList{"pas de table « Produit »", "Tables du fichier : Articles",
+                                                     "ne peut pas servir"};
     QTest::newRow("fields in another order")
         << QStringLiteral("desi:TEXT(50)\tref:TEXT(10)\tqté:INT\tprixvente:MONEY\nagrafeuse\tA1\t1\t1\n") << usual << 1
         << QStringList{"à la position 0, le champ « desi » au lieu de « ref »", "ne peut pas servir"};
     QTest::newRow("quantity as text")
-        << QStringLiteral("ref:TEXT(10)\tdesi:TEXT(50)\tqté:TEXT(5)\tprixvente:MONEY\nA1\tagrafeuse\t1\t1\n") << usual << 1
-        << QStringList{"« qté » est de type texte de 5 caractères, il faut un nombre"};
+        << QStringLiteral("ref:TEXT(10)\tdesi:TEXT(50)\tqté:TEXT(5)\tprixvente:MONEY\nA1\tagrafeuse\t1\t1\n") << usual
+        << 1 << QStringList{"« qté » est de type texte de 5 caractères, il faut un nombre"};
     QTest::newRow("quantity without its accent")
         << QStringLiteral("ref:TEXT(10)\tdesi:TEXT(50)\tqte:INT\tprixvente:MONEY\nA1\tagrafeuse\t1\t1\n") << usual << 1
         << QStringList{"« qte » au lieu de « qté »", "la liste des produits ne peut pas se remplir", "(erreur 3061)"};
-    QTest::newRow("price missing") << QStringLiteral("ref:TEXT(10)\tdesi:TEXT(50)\tqté:INT\nA1\tagrafeuse\t1\n") << usual << 1
-                                   << QStringList{"le champ « prixvente » manque"};
+    QTest::newRow("price missing") << QStringLiteral("ref:TEXT(10)\tdesi:TEXT(50)\tqté:INT\nA1\tagrafeuse\t1\n")
+                                   << usual << 1 << QStringList{"le champ « prixvente » manque"};
     QTest::newRow("no index") << good << WriterOptions{QStringLiteral("Produit"), false, {}, {}} << 1
                               << QStringList{"pas d'index « XREF »"};
-    QTest::newRow("null reference") << catalogueText({"A1\tagrafeuse\t1\t12.5", "NULL\tsans référence\t2\t1"}) << usual << 1
-                                    << QStringList{"référence vide (Null)", "produit n° 2"};
+    QTest::newRow("null reference") << catalogueText({"A1\tagrafeuse\t1\t12.5", "NULL\tsans référence\t2\t1"}) << usual
+                                    << 1 << QStringList{"référence vide (Null)", "produit n° 2"};
     QTest::newRow("null quantity and null price")
         << catalogueText({"A1\tagrafeuse\tNULL\t12.5", "B1\tbloc\t1\tNULL", "C1\tcrayon\t1\t1"}) << usual << 1
-        << QStringList{"quantité ou prix vide (Null), la liste des produits s'arrêtera sur ce produit (2)", "« A1 »", "« B1 »"};
+        << QStringList{"quantité ou prix vide (Null), la liste des produits s'arrêtera sur ce produit (2)", "« A1 »",
+                       "« B1 »"};
     QTest::newRow("references equal but for case")
         << catalogueText({"x1\tpremier\t1\t1", "B1\tbloc\t1\t1", "X1\tsecond\t1\t1"}) << usual << 0
         << QStringList{"Attention", "produit n° 3 (« X1 »), trouvé à sa place : produit n° 1 (« x1 »)", "peut servir"};
     QTest::newRow("deleted product with null reference")
-        << catalogueText({"A1\tagrafeuse\t1\t12.5", "NULL\tsupprimé\t2\t1"}) << WriterOptions{QStringLiteral("Produit"), true, {2}, {}} << 0
-        << QStringList{"1 produit(s)", "peut servir"};
+        << catalogueText({"A1\tagrafeuse\t1\t12.5", "NULL\tsupprimé\t2\t1"})
+        << WriterOptions{QStringLiteral("Produit"), true, {2}, {}} << 0 << QStringList{"1 produit(s)", "peut servir"};
 }
 
 void CatalogueReadTest::check()
@@ -215,7 +229,8 @@ void CatalogueReadTest::checkOfAFileThatCannotBeRead()
     text.close();
     const ToolRun run = runTool({QStringLiteral("check"), text.fileName()});
     QCOMPARE(run.exitCode, 2);
-    QVERIFY2(run.out.contains(QStringLiteral("Le fichier ne peut pas être lu : Format de base de données non reconnu")), qPrintable(run.out));
+    QVERIFY2(run.out.contains(QStringLiteral("Le fichier ne peut pas être lu : Format de base de données non reconnu")),
+             qPrintable(run.out));
     QCOMPARE(runTool({QStringLiteral("check"), m_files.path(QStringLiteral("absent.mdb"))}).exitCode, 2);
 }
 

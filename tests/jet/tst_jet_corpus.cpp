@@ -96,7 +96,7 @@ QString mismatch(const MixedValue &ours, ColumnType type, const QString &theirs)
         const int year = date.hasMatch() ? date.captured(1).toInt() : 0;
         return theirs == EmptyDate && year >= 100 && year <= 9999 ? QString() : differ();
     }
-    default:   // texts, memos, binary and OLE data in hexadecimal, GUIDs
+    default:  // texts, memos, binary and OLE data in hexadecimal, GUIDs
         return ours.isText() && ours.as<QString>() == unescaped(theirs) ? QString() : differ();
     }
 }
@@ -118,7 +118,9 @@ private slots:
 void CorpusTest::initTestCase()
 {
     if (!QDir(corpusDir()).exists() || corpusFiles().isEmpty())
-        QSKIP(qPrintable(QStringLiteral("no corpus of real Access files at %1: set it up to test the engine against them").arg(corpusDir())));
+        QSKIP(
+            qPrintable(QStringLiteral("no corpus of real Access files at %1: set it up to test the engine against them")
+                           .arg(corpusDir())));
 }
 
 void CorpusTest::tableLists_data()
@@ -132,7 +134,8 @@ void CorpusTest::tableLists()
 {
     QFETCH(QString, file);
     QString errors;
-    QStringList theirs = runMdbTool(QStringLiteral("mdb-tables"), {QStringLiteral("-1"), file}, &errors).split(u'\n', Qt::SkipEmptyParts);
+    QStringList theirs = runMdbTool(QStringLiteral("mdb-tables"), {QStringLiteral("-1"), file}, &errors)
+                             .split(u'\n', Qt::SkipEmptyParts);
     QVERIFY2(errors.isEmpty(), qPrintable(errors));
     QStringList ours = jet::DBEngine::OpenDatabase(file)->TableNames();
     theirs.sort();
@@ -156,11 +159,12 @@ void CorpusTest::tables()
     QFETCH(QString, file);
     QFETCH(QString, table);
     QString errors;
-    const QString exported = runMdbTool(QStringLiteral("mdb-export"),
-                                        {QStringLiteral("-H"), QStringLiteral("-Q"), QStringLiteral("-e"), QStringLiteral("-d"),
-                                         QStringLiteral("\t"), QStringLiteral("-0"), NullMark, QStringLiteral("-b"),
-                                         QStringLiteral("hex"), QStringLiteral("-T"), DateFormat, file, table},
-                                        &errors);
+    const QString exported =
+        runMdbTool(QStringLiteral("mdb-export"),
+                   {QStringLiteral("-H"), QStringLiteral("-Q"), QStringLiteral("-e"), QStringLiteral("-d"),
+                    QStringLiteral("\t"), QStringLiteral("-0"), NullMark, QStringLiteral("-b"), QStringLiteral("hex"),
+                    QStringLiteral("-T"), DateFormat, file, table},
+                   &errors);
     QVERIFY2(errors.isEmpty(), qPrintable(errors));
     const QStringList lines = exported.split(u'\n', Qt::SkipEmptyParts);
 
@@ -174,7 +178,8 @@ void CorpusTest::tables()
             const jet::Field field = records->Fields()[i];
             const QString difference = mismatch(field.Value(), ColumnType(field.Type()), fields[i]);
             if (!difference.isEmpty())
-                mismatches.append(QStringLiteral("row %1, %2: %3").arg(row + 1).arg(field.Name(), difference.left(300)));
+                mismatches.append(
+                    QStringLiteral("row %1, %2: %3").arg(row + 1).arg(field.Name(), difference.left(300)));
         }
     }
     QVERIFY(records->Eof());
@@ -189,7 +194,8 @@ void CorpusTest::listingQueryOnARealTable()
     if (!QFile::exists(file))
         QSKIP("nwind.mdb is not in the corpus");
     const auto database = jet::DBEngine::OpenDatabase(file);
-    const auto sorted = database->OpenRecordset(QStringLiteral("select ProductName, UnitPrice from Products order by productname asc"));
+    const auto sorted =
+        database->OpenRecordset(QStringLiteral("select ProductName, UnitPrice from Products order by productname asc"));
     const QStringList names = remainingTexts(*sorted, 0);
     QCOMPARE(names.size(), 77);
     QStringList expected = remainingTexts(*database->OpenRecordset(QStringLiteral("Products")), 1);

@@ -8,8 +8,8 @@
 
 #include <QFile>
 #include <QtEndian>
-#include <algorithm>
 #include <QtTest/QtTest>
+#include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -17,7 +17,8 @@
 
 namespace {
 
-const QString Products = ProductHeader + QStringLiteral("A1\tAgrafeuse\t1\t12.50\nB2\tBloc-notes\t2\t2.95\nC3\tCrayon\t3\t0.80\n");
+const QString Products =
+    ProductHeader + QStringLiteral("A1\tAgrafeuse\t1\t12.50\nB2\tBloc-notes\t2\t2.95\nC3\tCrayon\t3\t0.80\n");
 
 // What the process writes on its standard output and error while it lives.
 class CapturedOutput {
@@ -67,7 +68,8 @@ int useAsCatalogue(const QString &path)
                table->Seek(QStringLiteral("="), MixedValue(QStringLiteral("b2")));
                const auto listing = database->OpenRecordset(ListingQuery);
                remainingRecords(*listing);
-           }).number;
+           })
+        .number;
 }
 
 QByteArray readAll(const QString &path)
@@ -131,7 +133,8 @@ void OpenTest::environmentDoesNotMatter()
     qputenv("MDBOPTS", QByteArrayLiteral("debug_all:use_index:no_memo"));
     qputenv("MDBICONV", QByteArrayLiteral("ISO-8859-1"));
     CapturedOutput output;
-    const int missing = failureOf([&] { jet::DBEngine::OpenDatabase(m_files.path(QStringLiteral("absent.mdb"))); }).number;
+    const int missing =
+        failureOf([&] { jet::DBEngine::OpenDatabase(m_files.path(QStringLiteral("absent.mdb"))); }).number;
     const int used = useAsCatalogue(m_catalogue);
     const QByteArray printed = output.finish();
     QCOMPARE(missing, 3024);
@@ -150,8 +153,10 @@ void OpenTest::notADatabase_data()
     QTest::newRow("empty") << QStringLiteral("vide.mdb") << QByteArray("") << 3343 << QStringLiteral("vide");
     QTest::newRow("text") << QStringLiteral("texte.mdb") << QByteArray("ref;desi\nA1;Agrafeuse\n").repeated(200) << 3343
                           << QStringLiteral("Jet ou Access");
-    QTest::newRow("zeros") << QStringLiteral("zeros.mdb") << QByteArray(3 * PageSize, '\0') << 3343 << QStringLiteral("Jet ou Access");
-    QTest::newRow("unknown version") << QStringLiteral("version.mdb") << QByteArray() << 3343 << QStringLiteral("version");
+    QTest::newRow("zeros") << QStringLiteral("zeros.mdb") << QByteArray(3 * PageSize, '\0') << 3343
+                           << QStringLiteral("Jet ou Access");
+    QTest::newRow("unknown version") << QStringLiteral("version.mdb") << QByteArray() << 3343
+                                     << QStringLiteral("version");
     QTest::newRow("header only") << QStringLiteral("tronque.mdb") << QByteArray() << 3343 << QStringLiteral("tronqué");
     QTest::newRow("pipe") << QStringLiteral("tube.mdb") << QByteArray() << 3343 << QStringLiteral("ordinaire");
 }
@@ -187,7 +192,7 @@ void OpenTest::notADatabase()
 // not pass for the whole catalogue.
 void OpenTest::cutShort_data()
 {
-    QTest::addColumn<int>("keptBytes");   // negative: that many bytes fewer than the whole file
+    QTest::addColumn<int>("keptBytes");  // negative: that many bytes fewer than the whole file
     QTest::addColumn<int>("number");
     QTest::newRow("ends inside its last page") << -100 << 3049;
     QTest::newRow("ends inside a data page") << -(PageSize + PageSize / 2) << 3049;
@@ -304,8 +309,9 @@ void OpenTest::loopingLongValueChain()
     QByteArray object(10000, '\0');
     for (int i = 0; i < object.size(); ++i)
         object[i] = char(i * 7 % 251);
-    const QString sound = m_files.write(QStringLiteral("objet.mdb"),
-                                        QStringLiteral("ref:TEXT(20)\tphoto:OLE\nA1\t%1\n").arg(QString::fromLatin1(object.toHex())));
+    const QString sound =
+        m_files.write(QStringLiteral("objet.mdb"),
+                      QStringLiteral("ref:TEXT(20)\tphoto:OLE\nA1\t%1\n").arg(QString::fromLatin1(object.toHex())));
     const auto readObject = [](const QString &path) {
         const auto records = jet::DBEngine::OpenDatabase(path)->OpenRecordset(QStringLiteral("Produit"));
         records->MoveFirst();
@@ -331,7 +337,8 @@ void OpenTest::loopingLongValueChain()
     }
     QCOMPARE(nextLink.size(), 3);
     const QList<std::uint32_t> named = nextLink.values();
-    const auto first = std::find_if(nextLink.keyBegin(), nextLink.keyEnd(), [&](std::uint32_t link) { return !named.contains(link); });
+    const auto first =
+        std::find_if(nextLink.keyBegin(), nextLink.keyEnd(), [&](std::uint32_t link) { return !named.contains(link); });
     QVERIFY(first != nextLink.keyEnd());
     const std::uint32_t second = nextLink[*first];
     QVERIFY(nextLink.value(second) != 0);
@@ -385,7 +392,8 @@ void OpenTest::twoHandlesCoexist()
         QCOMPARE(remainingTexts(*listing, 1),
                  QStringList({QStringLiteral("Agrafeuse"), QStringLiteral("Bloc-notes"), QStringLiteral("Crayon")}));
     }
-    QCOMPARE(remainingTexts(*table, 0), QStringList({QStringLiteral("A1"), QStringLiteral("B2"), QStringLiteral("C3")}));
+    QCOMPARE(remainingTexts(*table, 0),
+             QStringList({QStringLiteral("A1"), QStringLiteral("B2"), QStringLiteral("C3")}));
 }
 
 void OpenTest::changedFileIsReadAfresh()
@@ -396,7 +404,8 @@ void OpenTest::changedFileIsReadAfresh()
     m_files.write(QStringLiteral("change.mdb"), ProductHeader + QStringLiteral("Z9\tZèbre\t1\t1\n"));
     const auto after = jet::DBEngine::OpenDatabase(path);
     QCOMPARE(remainingTexts(*after->OpenRecordset(QStringLiteral("Produit")), 0), QStringList{QStringLiteral("Z9")});
-    QCOMPARE(remainingTexts(*oldTable, 0), QStringList({QStringLiteral("A1"), QStringLiteral("B2"), QStringLiteral("C3")}));
+    QCOMPARE(remainingTexts(*oldTable, 0),
+             QStringList({QStringLiteral("A1"), QStringLiteral("B2"), QStringLiteral("C3")}));
 }
 
 QTEST_GUILESS_MAIN(OpenTest)

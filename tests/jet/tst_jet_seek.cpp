@@ -29,15 +29,15 @@ private:
 
 void SeekTest::initTestCase()
 {
-    m_catalogue = m_files.write(QStringLiteral("seek.mdb"),
-                                ProductHeader + QStringLiteral("AGR-01\tAgrafeuse\t1\t12.50\n"
-                                                               "X1\tBloc-notes\t2\t2.95\n"
-                                                               "ÉCR-6\tÉcrou M6\t3\t0.10\n"
-                                                               "ECR-6\tEcrou sans accent\t4\t0.20\n"
-                                                               "12\tRéférence en chiffres\t5\t1\n"
-                                                               "\tRéférence vide\t6\t3\n"
-                                                               "NULL\tSans référence\t7\t4\n"
-                                                               "a b\tAvec espace\t8\t5\n"));
+    m_catalogue =
+        m_files.write(QStringLiteral("seek.mdb"), ProductHeader + QStringLiteral("AGR-01\tAgrafeuse\t1\t12.50\n"
+                                                                                 "X1\tBloc-notes\t2\t2.95\n"
+                                                                                 "ÉCR-6\tÉcrou M6\t3\t0.10\n"
+                                                                                 "ECR-6\tEcrou sans accent\t4\t0.20\n"
+                                                                                 "12\tRéférence en chiffres\t5\t1\n"
+                                                                                 "\tRéférence vide\t6\t3\n"
+                                                                                 "NULL\tSans référence\t7\t4\n"
+                                                                                 "a b\tAvec espace\t8\t5\n"));
     m_database = jet::DBEngine::OpenDatabase(m_catalogue);
 }
 
@@ -51,7 +51,7 @@ std::unique_ptr<jet::Recordset> SeekTest::openTable() const
 void SeekTest::seek_data()
 {
     QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("designation");   // empty: no match
+    QTest::addColumn<QString>("designation");  // empty: no match
     QTest::newRow("exact") << QStringLiteral("X1") << QStringLiteral("Bloc-notes");
     QTest::newRow("other case") << QStringLiteral("x1") << QStringLiteral("Bloc-notes");
     QTest::newRow("mixed case") << QStringLiteral("agr-01") << QStringLiteral("Agrafeuse");
@@ -80,7 +80,8 @@ void SeekTest::seek()
 
 void SeekTest::firstOfKeysEqualButForCase()
 {
-    const QString file = m_files.write(QStringLiteral("twins.mdb"), ProductHeader + QStringLiteral("k1\tpremier\t1\t1\nK1\tsecond\t2\t2\n"),
+    const QString file = m_files.write(QStringLiteral("twins.mdb"),
+                                       ProductHeader + QStringLiteral("k1\tpremier\t1\t1\nK1\tsecond\t2\t2\n"),
                                        WriterOptions{QStringLiteral("Produit"), true, {}, {}});
     const auto table = jet::DBEngine::OpenDatabase(file)->OpenRecordset(QStringLiteral("Produit"));
     table->setIndex(QStringLiteral("XREF"));
@@ -146,8 +147,14 @@ void SeekTest::misuses()
     const std::function<void()> calls[] = {
         [&] { table->setIndex(QStringLiteral("XREFS")); },
         [&] { table->Seek(QStringLiteral("="), key); },
-        [&] { table->setIndex(QStringLiteral("xref")); table->Seek(QStringLiteral(">="), key); },
-        [&] { table->setIndex(QStringLiteral("XREF")); table->Seek(QStringLiteral("=="), key); },
+        [&] {
+            table->setIndex(QStringLiteral("xref"));
+            table->Seek(QStringLiteral(">="), key);
+        },
+        [&] {
+            table->setIndex(QStringLiteral("XREF"));
+            table->Seek(QStringLiteral("=="), key);
+        },
         [&] { listing->setIndex(QStringLiteral("XREF")); },
         [&] { listing->Seek(QStringLiteral("="), key); },
     };

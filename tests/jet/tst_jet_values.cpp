@@ -14,7 +14,7 @@ namespace {
 // expected back.
 struct ValueCase {
     const char *name;
-    int column;   // 0 TEXT, 1 INT, 2 LONG, 3 DOUBLE, 4 MONEY
+    int column;  // 0 TEXT, 1 INT, 2 LONG, 3 DOUBLE, 4 MONEY
     QString written;
     MixedValue expected;
 };
@@ -25,7 +25,8 @@ std::vector<ValueCase> valueCases()
 {
     return {
         {"text, plain", 0, QStringLiteral("Bloc-notes"), text(u"Bloc-notes")},
-        {"text, accents (stored compressed)", 0, QStringLiteral("Écrou à œillets, cœur"), text(u"Écrou à œillets, cœur")},
+        {"text, accents (stored compressed)", 0, QStringLiteral("Écrou à œillets, cœur"),
+         text(u"Écrou à œillets, cœur")},
         {"text, beyond Latin-1 (stored as UTF-16)", 0, QStringLiteral("Ωmega ☃ — 5 €"), text(u"Ωmega ☃ — 5 €")},
         {"text, beyond U+FFFF", 0, QStringLiteral("clef 𝄞 de sol"), text(u"clef 𝄞 de sol")},
         {"text, empty is not null", 0, QString(), text(u"")},
@@ -38,8 +39,10 @@ std::vector<ValueCase> valueCases()
         {"long, smallest", 2, QStringLiteral("-2147483648"), MixedValue(std::numeric_limits<std::int32_t>::min())},
         {"long, null", 2, QStringLiteral("NULL"), MixedValue::null()},
         {"double, one tenth", 3, QStringLiteral("0.1"), MixedValue(0.1)},
-        {"double, largest", 3, QStringLiteral("1.7976931348623157e308"), MixedValue(std::numeric_limits<double>::max())},
-        {"double, smallest subnormal", 3, QStringLiteral("5e-324"), MixedValue(std::numeric_limits<double>::denorm_min())},
+        {"double, largest", 3, QStringLiteral("1.7976931348623157e308"),
+         MixedValue(std::numeric_limits<double>::max())},
+        {"double, smallest subnormal", 3, QStringLiteral("5e-324"),
+         MixedValue(std::numeric_limits<double>::denorm_min())},
         {"double, seventeen digits", 3, QStringLiteral("3.1415926535897931"), MixedValue(3.1415926535897931)},
         {"double, null", 3, QStringLiteral("NULL"), MixedValue::null()},
         {"money, largest", 4, QStringLiteral("922337203685477.5807"), MixedValue(Currency::max())},
@@ -101,7 +104,8 @@ private:
 
 void ValuesTest::initTestCase()
 {
-    m_allTypes = m_files.write(QStringLiteral("types.mdb"), allTypesText(), WriterOptions{QStringLiteral("Valeurs"), false, {}, {}});
+    m_allTypes = m_files.write(QStringLiteral("types.mdb"), allTypesText(),
+                               WriterOptions{QStringLiteral("Valeurs"), false, {}, {}});
 }
 
 void ValuesTest::typedValues_data()
@@ -129,7 +133,8 @@ void ValuesTest::typedValues()
 
 void ValuesTest::negativeZeroKeepsItsSign()
 {
-    const QString file = m_files.write(QStringLiteral("zero.mdb"), QStringLiteral("d:DOUBLE\n-0\n0\n"), WriterOptions{QStringLiteral("Zéros"), false, {}, {}});
+    const QString file = m_files.write(QStringLiteral("zero.mdb"), QStringLiteral("d:DOUBLE\n-0\n0\n"),
+                                       WriterOptions{QStringLiteral("Zéros"), false, {}, {}});
     const auto records = jet::DBEngine::OpenDatabase(file)->OpenRecordset(QStringLiteral("Zéros"));
     QVERIFY(std::signbit(records->Fields()[0].Value().as<double>()));
     records->MoveNext();
@@ -141,8 +146,9 @@ void ValuesTest::fieldsHaveTheirNamesAndTypes()
     const auto records = jet::DBEngine::OpenDatabase(m_allTypes)->OpenRecordset(QStringLiteral("valeurs"));
     const jet::Fields &fields = records->Fields();
     QCOMPARE(fields.Count(), 5);
-    const QStringList names{QStringLiteral("t"), QStringLiteral("i"), QStringLiteral("l"), QStringLiteral("d"), QStringLiteral("m")};
-    const QList<int> types{10, 3, 4, 7, 5};   // text, integer, long, double, currency
+    const QStringList names{QStringLiteral("t"), QStringLiteral("i"), QStringLiteral("l"), QStringLiteral("d"),
+                            QStringLiteral("m")};
+    const QList<int> types{10, 3, 4, 7, 5};  // text, integer, long, double, currency
     for (std::int16_t i = 0; i < fields.Count(); ++i) {
         QCOMPARE(fields[i].Name(), names[i]);
         QCOMPARE(int(fields[i].Type()), types[i]);

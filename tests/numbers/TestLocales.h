@@ -119,7 +119,10 @@ inline QString exactly(double value)
     return QString::number(value, 'g', 17);
 }
 
-inline Currency tenThousandths(std::int64_t t) { return Currency::fromTenThousandths(t); }
+inline Currency tenThousandths(std::int64_t t)
+{
+    return Currency::fromTenThousandths(t);
+}
 
 Q_DECLARE_METATYPE(MixedValue)
 Q_DECLARE_METATYPE(Currency)

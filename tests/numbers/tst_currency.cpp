@@ -19,21 +19,19 @@ private slots:
 
         const Currency tick = tenThousandths(1);
         const Currency zero{};
-        QTest::newRow("small") << tenThousandths(15000) << tenThousandths(2500)
-                               << NoError << tenThousandths(17500) << NoError << tenThousandths(12500);
-        QTest::newRow("largest and one tick") << Currency::max() << tick
-                                              << Overflow << zero
-                                              << NoError << tenThousandths(Currency::max().tenThousandths - 1);
-        QTest::newRow("smallest and one tick") << Currency::min() << tick
-                                               << NoError << tenThousandths(Currency::min().tenThousandths + 1)
-                                               << Overflow << zero;
-        QTest::newRow("largest and smallest") << Currency::max() << Currency::min()
-                                              << NoError << tenThousandths(-1) << Overflow << zero;
-        QTest::newRow("zero and smallest") << zero << Currency::min()
-                                           << NoError << Currency::min() << Overflow << zero;
-        QTest::newRow("largest and minus one tick") << Currency::max() << tenThousandths(-1)
-                                                    << NoError << tenThousandths(Currency::max().tenThousandths - 1)
-                                                    << Overflow << zero;
+        QTest::newRow("small") << tenThousandths(15000) << tenThousandths(2500) << NoError << tenThousandths(17500)
+                               << NoError << tenThousandths(12500);
+        QTest::newRow("largest and one tick") << Currency::max() << tick << Overflow << zero << NoError
+                                              << tenThousandths(Currency::max().tenThousandths - 1);
+        QTest::newRow("smallest and one tick")
+            << Currency::min() << tick << NoError << tenThousandths(Currency::min().tenThousandths + 1) << Overflow
+            << zero;
+        QTest::newRow("largest and smallest")
+            << Currency::max() << Currency::min() << NoError << tenThousandths(-1) << Overflow << zero;
+        QTest::newRow("zero and smallest") << zero << Currency::min() << NoError << Currency::min() << Overflow << zero;
+        QTest::newRow("largest and minus one tick")
+            << Currency::max() << tenThousandths(-1) << NoError << tenThousandths(Currency::max().tenThousandths - 1)
+            << Overflow << zero;
     }
 
     void addsAndSubtractsWithinRange()
@@ -109,14 +107,12 @@ private slots:
         addRowInEachLocale("empty", MixedValue(), NoError, tenThousandths(0));
         addRowInEachLocale("null", MixedValue::null(), InvalidUseOfNull, none);
         addRowInEachLocale("16-bit", MixedValue(std::int16_t{-32768}), NoError, tenThousandths(-327680000));
-        addRowInEachLocale("32-bit", MixedValue(std::int32_t{2147483647}), NoError,
-                           tenThousandths(21474836470000));
+        addRowInEachLocale("32-bit", MixedValue(std::int32_t{2147483647}), NoError, tenThousandths(21474836470000));
         addRowInEachLocale("double", MixedValue(2.00015), NoError, tenThousandths(20002));
         addRowInEachLocale("currency", MixedValue(Currency::min()), NoError, Currency::min());
         addRowInEachLocale("text half to even", MixedValue(QStringLiteral("2{d}00005")), NoError,
                            tenThousandths(20000));
-        addRowInEachLocale("text half up", MixedValue(QStringLiteral("2{d}00015")), NoError,
-                           tenThousandths(20002));
+        addRowInEachLocale("text half up", MixedValue(QStringLiteral("2{d}00015")), NoError, tenThousandths(20002));
         addRowInEachLocale("text as an amount", MixedValue(QStringLiteral(" 1 234{d}50")), NoError,
                            tenThousandths(12345000));
         addRowInEachLocale("text not a number", MixedValue(QStringLiteral("abc")), TypeMismatch, none);

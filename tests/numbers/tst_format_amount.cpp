@@ -44,9 +44,8 @@ private slots:
 
     void formatsADouble()
     {
-        compareWrittenText<double>([](const double &value, const RegionalSettings &rs) {
-            return FormatAmount(value, rs);
-        });
+        compareWrittenText<double>(
+            [](const double &value, const RegionalSettings &rs) { return FormatAmount(value, rs); });
     }
 
     // A text is read by the locale-aware reader; one it does not take comes back unchanged.
@@ -90,21 +89,17 @@ private slots:
         addRowInEachLocale("16-bit", MixedValue(std::int16_t{-5}), QString("  {m}5{d}00"));
         addRowInEachLocale("32-bit", MixedValue(std::int32_t{1234567}), QString("1 234 567{d}00"));
         addRowInEachLocale("double", MixedValue(2469.0), QString(" 2 469{d}00"));
-        addRowInEachLocale("currency half away from zero", MixedValue(tenThousandths(26750)),
-                           QString("  2{d}68"));
-        addRowInEachLocale("currency, negative half", MixedValue(tenThousandths(-26750)),
-                           QString("  {m}2{d}68"));
+        addRowInEachLocale("currency half away from zero", MixedValue(tenThousandths(26750)), QString("  2{d}68"));
+        addRowInEachLocale("currency, negative half", MixedValue(tenThousandths(-26750)), QString("  {m}2{d}68"));
         addRowInEachLocale("largest currency, all digits kept", MixedValue(Currency::max()),
                            QString("922337203 685 477{d}58"));
-        addRowInEachLocale("smallest currency", MixedValue(Currency::min()),
-                           QString("{m}922337203 685 477{d}58"));
+        addRowInEachLocale("smallest currency", MixedValue(Currency::min()), QString("{m}922337203 685 477{d}58"));
     }
 
     void formatsAMixedValue()
     {
-        compareWrittenText<MixedValue>([](const MixedValue &value, const RegionalSettings &rs) {
-            return FormatAmount(value, rs);
-        });
+        compareWrittenText<MixedValue>(
+            [](const MixedValue &value, const RegionalSettings &rs) { return FormatAmount(value, rs); });
     }
 };
 

@@ -32,9 +32,8 @@ private slots:
 
     void formatsADouble()
     {
-        compareWrittenText<double>([](const double &value, const RegionalSettings &rs) {
-            return FormatStandard(value, rs);
-        });
+        compareWrittenText<double>(
+            [](const double &value, const RegionalSettings &rs) { return FormatStandard(value, rs); });
     }
 
     void formatsACurrency_data()
@@ -55,9 +54,8 @@ private slots:
 
     void formatsACurrency()
     {
-        compareWrittenText<Currency>([](const Currency &value, const RegionalSettings &rs) {
-            return FormatStandard(value, rs);
-        });
+        compareWrittenText<Currency>(
+            [](const Currency &value, const RegionalSettings &rs) { return FormatStandard(value, rs); });
     }
 
     // The description's own example, whatever the test locales' data say.
@@ -66,7 +64,6 @@ private slots:
         const RegionalSettings rs{QStringLiteral(","), QStringLiteral("\u00A0"), QStringLiteral("-")};
         QCOMPARE(FormatStandard(1234.5, rs), QStringLiteral("1\u00A0234,50"));
     }
-
 };
 
 QTEST_GUILESS_MAIN(FormatStandardTest)

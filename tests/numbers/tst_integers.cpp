@@ -128,8 +128,7 @@ private slots:
         QTest::newRow("ordinary") << 59.97 << NoError;
         QTest::newRow("largest") << DBL_MAX << NoError;
         QTest::newRow("minus zero") << -0.0 << NoError;
-        QTest::newRow("a count read past the double range")
-            << ReadLenient("1" + QString(400, u'0')) + 1 << Overflow;
+        QTest::newRow("a count read past the double range") << ReadLenient("1" + QString(400, u'0')) + 1 << Overflow;
     }
 
     void checkedDouble()

@@ -48,8 +48,9 @@ private slots:
         addRowInEachLocale("largest double", QString("1{d}7976931348623157E308"), DBL_MAX);
         addRowInEachLocale("largest double as shown", QString("1{d}79769313486232E+308"), DBL_MAX);
         addRowInEachLocale("largest double as shown, negative", QString("{m}1{d}79769313486232E+308"), -DBL_MAX);
-        addRowInEachLocale("largest double as shown, in full", "179{g}769{g}313{g}486{g}232" +
-                           QString(",000").repeated(98).replace(',', "{g}") + "{d}00", DBL_MAX);
+        addRowInEachLocale("largest double as shown, in full",
+                           "179{g}769{g}313{g}486{g}232" + QString(",000").repeated(98).replace(',', "{g}") + "{d}00",
+                           DBL_MAX);
         addRowInEachLocale("just below the largest double", QString("1{d}797E308"), 1.797e308);
         addRowInEachLocale("nearest double of a decimal", QString("0{d}1"), 0.1);
         addRowInEachLocale("leading zeros", QString("000{d}000125"), 0.000125);
@@ -61,8 +62,7 @@ private slots:
         addRowInEachLocale("just above halfway, far digit", halfwayAboveATenth + QString(900, u'0') + "1",
                            0.10000000000000002);
         addRowInEachLocale("just above halfway, far whole digit",
-                           "100000000000000012490009027033011079765856266021728515625" + QString(900, u'0') +
-                               "1E-958",
+                           "100000000000000012490009027033011079765856266021728515625" + QString(900, u'0') + "1E-958",
                            0.10000000000000002);
     }
 
@@ -135,12 +135,18 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("expected");
 
-        QTest::newRow("comma is the decimal separator [fr_FR]") << "fr_FR" << "1,5" << 1.5;
-        QTest::newRow("comma is the decimal separator [de_DE]") << "de_DE" << "1,5" << 1.5;
-        QTest::newRow("comma groups [en_US]") << "en_US" << "1,5" << 15.0;
-        QTest::newRow("comma groups [C]") << "C" << "1,234.5" << 1234.5;
-        QTest::newRow("period groups [de_DE]") << "de_DE" << "1.234,5" << 1234.5;
-        QTest::newRow("period is the decimal separator [en_US]") << "en_US" << "1.5" << 1.5;
+        QTest::newRow("comma is the decimal separator [fr_FR]") << "fr_FR"
+                                                                << "1,5" << 1.5;
+        QTest::newRow("comma is the decimal separator [de_DE]") << "de_DE"
+                                                                << "1,5" << 1.5;
+        QTest::newRow("comma groups [en_US]") << "en_US"
+                                              << "1,5" << 15.0;
+        QTest::newRow("comma groups [C]") << "C"
+                                          << "1,234.5" << 1234.5;
+        QTest::newRow("period groups [de_DE]") << "de_DE"
+                                               << "1.234,5" << 1234.5;
+        QTest::newRow("period is the decimal separator [en_US]") << "en_US"
+                                                                 << "1.5" << 1.5;
     }
 
     void readsInOneLocale()
@@ -156,9 +162,12 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("text");
 
-        QTest::newRow("period is no decimal separator [fr_FR]") << "fr_FR" << "1.5";
-        QTest::newRow("period groups only before the decimals [de_DE]") << "de_DE" << "1,234.5";
-        QTest::newRow("comma groups only before the decimals [en_US]") << "en_US" << "1.234,5";
+        QTest::newRow("period is no decimal separator [fr_FR]") << "fr_FR"
+                                                                << "1.5";
+        QTest::newRow("period groups only before the decimals [de_DE]") << "de_DE"
+                                                                        << "1,234.5";
+        QTest::newRow("comma groups only before the decimals [en_US]") << "en_US"
+                                                                       << "1.234,5";
     }
 
     void rejectsInOneLocale()
@@ -181,8 +190,7 @@ private slots:
         addRowInEachLocale("negative half", QString("{m}0{d}00015"), tenThousandths(-2));
         addRowInEachLocale("negative half to zero", QString("-0{d}00005"), tenThousandths(0));
         addRowInEachLocale("just above half", QString("0{d}000050001"), tenThousandths(1));
-        addRowInEachLocale("far digits decide above half",
-                           "0{d}00005" + QString(900, u'0') + "1", tenThousandths(1));
+        addRowInEachLocale("far digits decide above half", "0{d}00005" + QString(900, u'0') + "1", tenThousandths(1));
         addRowInEachLocale("just below half", QString("0{d}000049999"), tenThousandths(0));
         addRowInEachLocale("four decimals exactly", QString("12{d}3456"), tenThousandths(123456));
         addRowInEachLocale("a tenth, exactly", QString("0{d}1"), tenThousandths(1000));
@@ -192,11 +200,9 @@ private slots:
         addRowInEachLocale("exponent makes a half", QString("1{d}5E-4"), tenThousandths(2));
         addRowInEachLocale("below every ten-thousandth", QString("1E-400"), tenThousandths(0));
         addRowInEachLocale("largest", QString("922337203685477{d}5807"), Currency::max());
-        addRowInEachLocale("largest after rounding down", QString("922337203685477{d}58074"),
-                           Currency::max());
+        addRowInEachLocale("largest after rounding down", QString("922337203685477{d}58074"), Currency::max());
         addRowInEachLocale("smallest", QString("{m}922337203685477{d}5808"), Currency::min());
-        addRowInEachLocale("smallest after rounding", QString("-922337203685477{d}58084999"),
-                           Currency::min());
+        addRowInEachLocale("smallest after rounding", QString("-922337203685477{d}58084999"), Currency::min());
     }
 
     void readsCurrency()

@@ -9,11 +9,26 @@
 
 namespace {
 
-MixedValue i16(int v) { return MixedValue(static_cast<std::int16_t>(v)); }
-MixedValue i32(std::int32_t v) { return MixedValue(v); }
-MixedValue dbl(double v) { return MixedValue(v); }
-MixedValue cur(std::int64_t t) { return MixedValue(tenThousandths(t)); }
-MixedValue txt(const char *t) { return MixedValue(QString::fromUtf8(t)); }
+MixedValue i16(int v)
+{
+    return MixedValue(static_cast<std::int16_t>(v));
+}
+MixedValue i32(std::int32_t v)
+{
+    return MixedValue(v);
+}
+MixedValue dbl(double v)
+{
+    return MixedValue(v);
+}
+MixedValue cur(std::int64_t t)
+{
+    return MixedValue(tenThousandths(t));
+}
+MixedValue txt(const char *t)
+{
+    return MixedValue(QString::fromUtf8(t));
+}
 const MixedValue Null = MixedValue::null();
 const MixedValue Empty;
 const MixedValue NoResult;
@@ -33,7 +48,7 @@ MixedValue apply(QChar op, const MixedValue &a, const MixedValue &b, const Regio
     qFatal("unknown operator");
 }
 
-} // namespace
+}  // namespace
 
 class MixedArithmeticTest : public QObject {
     Q_OBJECT
@@ -47,10 +62,8 @@ private slots:
         QTest::addColumn<int>("error");
         QTest::addColumn<MixedValue>("expected");
 
-        auto row = [](const char *label, char op, const MixedValue &a, const MixedValue &b,
-                      int error, const MixedValue &expected) {
-            addRowInEachLocale(label, QChar(op), a, b, error, expected);
-        };
+        auto row = [](const char *label, char op, const MixedValue &a, const MixedValue &b, int error,
+                      const MixedValue &expected) { addRowInEachLocale(label, QChar(op), a, b, error, expected); };
 
         // Integers keep the wider kind and widen when the result does not fit.
         row("16 × 16 fits", '*', i16(200), i16(100), NoError, i16(20000));
@@ -60,8 +73,8 @@ private slots:
         row("32 + 16 stays 32", '+', i32(1), i16(1), NoError, i32(2));
         row("16 − 32 stays 32", '-', i16(5), i32(7), NoError, i32(-2));
         row("32 × 32 widens to double", '*', i32(65536), i32(65536), NoError, dbl(4294967296.0));
-        row("32 − 32 widens to double", '-', i32(std::numeric_limits<std::int32_t>::min()), i32(1),
-            NoError, dbl(-2147483649.0));
+        row("32 − 32 widens to double", '-', i32(std::numeric_limits<std::int32_t>::min()), i32(1), NoError,
+            dbl(-2147483649.0));
         row("32 + 32 widens to double", '+', i32(2147483647), i32(2147483647), NoError, dbl(4294967294.0));
 
         // A double operand gives a double.
@@ -84,8 +97,8 @@ private slots:
         row("currency sum beyond the range", '+', MixedValue(Currency::max()), cur(1), Overflow, NoResult);
         row("currency difference beyond the range", '-', MixedValue(Currency::min()), i16(1), Overflow, NoResult);
         row("currency product beyond the range", '*', MixedValue(Currency::max()), i16(2), Overflow, NoResult);
-        row("currency product of extremes", '*', MixedValue(Currency::min()), MixedValue(Currency::min()),
-            Overflow, NoResult);
+        row("currency product of extremes", '*', MixedValue(Currency::min()), MixedValue(Currency::min()), Overflow,
+            NoResult);
 
         // ÷ always gives a double.
         row("16 ÷ 16", '/', i16(7), i16(2), NoError, dbl(3.5));

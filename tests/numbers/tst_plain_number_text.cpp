@@ -20,15 +20,14 @@ private slots:
         addRowInEachLocale("16-bit smallest", MixedValue(std::int16_t{-32768}), QString("{m}32768"));
         addRowInEachLocale("32-bit thousands, not grouped", MixedValue(std::int32_t{1234567}), QString("1234567"));
         addRowInEachLocale("32-bit largest", MixedValue(std::int32_t{2147483647}), QString("2147483647"));
-        addRowInEachLocale("32-bit smallest", MixedValue(std::int32_t{-2147483647 - 1}),
-                           QString("{m}2147483648"));
+        addRowInEachLocale("32-bit smallest", MixedValue(std::int32_t{-2147483647 - 1}), QString("{m}2147483648"));
     }
 
     void integers()
     {
         compareWrittenText<MixedValue>([](const MixedValue &value, const RegionalSettings &rs) {
             return value.kind() == MixedValue::Kind::Int16 ? PlainNumberText(value.as<std::int16_t>(), rs)
-                                                          : PlainNumberText(value.as<std::int32_t>(), rs);
+                                                           : PlainNumberText(value.as<std::int32_t>(), rs);
         });
     }
 
@@ -51,23 +50,20 @@ private slots:
         addRowInEachLocale("largest plain", 999999999999999.0, QString("999999999999999"));
         addRowInEachLocale("sixteen digits rounded up", 999999999999999.9, QString("1E+15"));
         addRowInEachLocale("sixteen digits", 1e15, QString("1E+15"));
-        addRowInEachLocale("sixteen digits with a mantissa", 1234567890123456.0,
-                           QString("1{d}23456789012346E+15"));
+        addRowInEachLocale("sixteen digits with a mantissa", 1234567890123456.0, QString("1{d}23456789012346E+15"));
         addRowInEachLocale("negative large", -2.5e20, QString("{m}2{d}5E+20"));
         addRowInEachLocale("three-digit exponent", 1e100, QString("1E+100"));
         addRowInEachLocale("four zeros after the separator", 0.0001, QString("0{d}0001"));
         addRowInEachLocale("five zeros after the separator", 0.00001, QString("1E{m}05"));
         addRowInEachLocale("small with a mantissa", 1.5e-5, QString("1{d}5E{m}05"));
         addRowInEachLocale("smallest subnormal", 4.9406564584124654e-324, QString("4{d}94065645841247E{m}324"));
-        addRowInEachLocale("largest double", std::numeric_limits<double>::max(),
-                           QString("1{d}79769313486232E+308"));
+        addRowInEachLocale("largest double", std::numeric_limits<double>::max(), QString("1{d}79769313486232E+308"));
     }
 
     void doubles()
     {
-        compareWrittenText<double>([](const double &value, const RegionalSettings &rs) {
-            return PlainNumberText(value, rs);
-        });
+        compareWrittenText<double>(
+            [](const double &value, const RegionalSettings &rs) { return PlainNumberText(value, rs); });
     }
 
     void currencies_data()
@@ -89,9 +85,8 @@ private slots:
 
     void currencies()
     {
-        compareWrittenText<Currency>([](const Currency &value, const RegionalSettings &rs) {
-            return PlainNumberText(value, rs);
-        });
+        compareWrittenText<Currency>(
+            [](const Currency &value, const RegionalSettings &rs) { return PlainNumberText(value, rs); });
     }
 };
 

@@ -14,7 +14,7 @@ QString readByArithmetic(const QString &text, const RegionalSettings &rs)
     return describe(MixedArithmetic::Multiply(MixedValue(text), MixedValue(std::int16_t{1}), rs));
 }
 
-} // namespace
+}  // namespace
 
 class ReadBackTest : public QObject {
     Q_OBJECT
@@ -90,7 +90,8 @@ private slots:
         QCOMPARE(exactly(ReadLocaleDouble(text, rs)), exactly(toTheCent));
         QCOMPARE(FormatAmount(text, rs), FormatAmount(toTheCent, rs));
         // The grand total carried in the caption: caption + line total.
-        QCOMPARE(describe(MixedArithmetic::Add(MixedValue(text), MixedValue(0.0), rs)), describe(MixedValue(toTheCent)));
+        QCOMPARE(describe(MixedArithmetic::Add(MixedValue(text), MixedValue(0.0), rs)),
+                 describe(MixedValue(toTheCent)));
     }
 
     // The listing's grand total, carried as the number its standard text reads back as.
@@ -122,11 +123,12 @@ private slots:
     {
         std::uint64_t state = 1;
         for (int step = 0; step < 20000; ++step) {
-            state = state * 6364136223846793005ULL + 1442695040888963407ULL;   // every magnitude and sign
+            state = state * 6364136223846793005ULL + 1442695040888963407ULL;  // every magnitude and sign
             const auto amount = static_cast<std::int64_t>(state);
             const Currency value = tenThousandths(step % 2 ? amount : amount >> (step % 63));
             for (const TestLocale &locale : testLocales())
-                QCOMPARE(exactly(StandardReadBack(value)), exactly(ReadLocaleDouble(FormatStandard(value, locale.rs), locale.rs)));
+                QCOMPARE(exactly(StandardReadBack(value)),
+                         exactly(ReadLocaleDouble(FormatStandard(value, locale.rs), locale.rs)));
         }
     }
 
@@ -198,8 +200,7 @@ private slots:
         QFETCH(double, quantity);
         const RegionalSettings &rs = settingsNamed(locale);
 
-        const QString text = cell.isText() ? inLocale(cell.as<QString>(), rs)
-                                           : MixedArithmetic::JoinedText(cell, rs);
+        const QString text = cell.isText() ? inLocale(cell.as<QString>(), rs) : MixedArithmetic::JoinedText(cell, rs);
         QCOMPARE(readByArithmetic(text, rs), describe(MixedValue(quantity)));
     }
 
@@ -214,14 +215,14 @@ private slots:
         QTest::addColumn<QString>("firstForm");
         QTest::addColumn<QString>("finalForm");
 
-        addRowInEachLocale("ten percent off", QString("3"), QString("19{d}99"), QString("10"),
-                           QString("53{d}973"), QString("53{d}97"));
-        addRowInEachLocale("price from the grid", QString("2"), QString(" 1 234{d}50"), QString("0"),
-                           QString("2469"), QString("2{g}469{d}00"));
+        addRowInEachLocale("ten percent off", QString("3"), QString("19{d}99"), QString("10"), QString("53{d}973"),
+                           QString("53{d}97"));
+        addRowInEachLocale("price from the grid", QString("2"), QString(" 1 234{d}50"), QString("0"), QString("2469"),
+                           QString("2{g}469{d}00"));
         addRowInEachLocale("discount above a hundred", QString("2"), QString("  10{d}00"), QString("150"),
                            QString("{m}10"), QString("{m}10{d}00"));
-        addRowInEachLocale("surcharge", QString("1{d}5"), QString("  4{d}00"), QString("{m}10"),
-                           QString("6{d}6"), QString("6{d}60"));
+        addRowInEachLocale("surcharge", QString("1{d}5"), QString("  4{d}00"), QString("{m}10"), QString("6{d}6"),
+                           QString("6{d}60"));
     }
 
     void linePricingChain()
@@ -234,13 +235,12 @@ private slots:
         QFETCH(QString, finalForm);
         const RegionalSettings &rs = settingsNamed(locale);
 
-        const MixedValue gross(CheckedDouble(ReadLocaleDouble(inLocale(quantity, rs), rs) *
-                                             ReadLocaleDouble(inLocale(price, rs), rs)));
-        const MixedValue discountAmount = MixedArithmetic::Divide(
-            MixedArithmetic::Multiply(gross, MixedValue(inLocale(discount, rs)), rs),
-            MixedValue(std::int16_t{100}), rs);
-        const QString first =
-            PlainNumberText(ToCurrency(MixedArithmetic::Subtract(gross, discountAmount, rs), rs), rs);
+        const MixedValue gross(
+            CheckedDouble(ReadLocaleDouble(inLocale(quantity, rs), rs) * ReadLocaleDouble(inLocale(price, rs), rs)));
+        const MixedValue discountAmount =
+            MixedArithmetic::Divide(MixedArithmetic::Multiply(gross, MixedValue(inLocale(discount, rs)), rs),
+                                    MixedValue(std::int16_t{100}), rs);
+        const QString first = PlainNumberText(ToCurrency(MixedArithmetic::Subtract(gross, discountAmount, rs), rs), rs);
         QCOMPARE(first, inLocale(firstForm, rs));
         QCOMPARE(FormatStandard(ReadLocaleCurrency(first, rs), rs), inLocale(finalForm, rs));
     }

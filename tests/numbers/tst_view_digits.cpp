@@ -74,7 +74,7 @@ private slots:
     {
         std::mt19937_64 random(7);
         for (int i = 0; i < 300000; ++i) {
-            const std::uint64_t range = i % 2 ? 20000000000000ull : 2000000000000000ull;   // up to 10^9, 10^11
+            const std::uint64_t range = i % 2 ? 20000000000000ull : 2000000000000000ull;  // up to 10^9, 10^11
             const double tenThousandths = double(std::int64_t(random() % range) - std::int64_t(range / 2));
             const double half = (tenThousandths + 0.5) / 10000;
             const double tail = tenThousandths / 10000 + 0.1 + 0.2;
@@ -104,10 +104,10 @@ private slots:
                 if (value == 0 || !std::isfinite(value))
                     continue;
                 if (userView(value) != printfView(value))
-                    QFAIL(qPrintable(QStringLiteral("%1: %2 against %3")
-                                         .arg(value, 0, 'g', 17)
-                                         .arg(QString::fromStdString(userView(value)),
-                                              QString::fromStdString(printfView(value)))));
+                    QFAIL(qPrintable(
+                        QStringLiteral("%1: %2 against %3")
+                            .arg(value, 0, 'g', 17)
+                            .arg(QString::fromStdString(userView(value)), QString::fromStdString(printfView(value)))));
             }
         }
     }

@@ -24,7 +24,7 @@ const QString Catalogue = FicheTest::ProductColumns + QStringLiteral("\nP1\tPinc
 struct Input {
     const char *name;
     QString text;
-    bool pasted;   // too long to type key by key in a test (every key reprices the line): pasted
+    bool pasted;  // too long to type key by key in a test (every key reprices the line): pasted
 };
 
 QList<Input> inputs(const RegionalSettings &rs)
@@ -146,7 +146,7 @@ void AnyTextTest::entryField()
         QLineEdit *edited = field == u"qte" ? form->qte : form->prixvente;
         enter(edited, text, pasted);
         QVERIFY(unreadableOrOverflowing(edited->text(), field == u"qte" ? 10 : 2, m_rs));
-        enter(form->remise, QStringLiteral("5"), false);   // the total follows the discount
+        enter(form->remise, QStringLiteral("5"), false);  // the total follows the discount
         QCOMPARE(form->total->text(), zeroAmount);
     } else if (field == u"remise") {
         enter(form->remise, text, pasted);
@@ -181,7 +181,7 @@ void AnyTextTest::gridCell()
     const auto form = FicheTest::loadForm(m_catalogue, m_rs);
     FicheTest::showActive(*form);
     LineGrid &grid = *form->G;
-    QCOMPARE(grid.RowCount(), 2);   // the listed product: 2 × 10
+    QCOMPARE(grid.RowCount(), 2);  // the listed product: 2 × 10
 
     const QPoint centre = SheetTest::cellCentre(grid, 1, column);
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, centre);
@@ -203,7 +203,7 @@ void AnyTextTest::gridCell()
         QCOMPARE(grid.CellText(1, 3), FormatAmount(committed, m_rs));
         lineTotal = 0;
     } else if (column == 4) {
-        QVERIFY(unreadableOrOverflowing(committed, 2, m_rs));   // discount × quantity first
+        QVERIFY(unreadableOrOverflowing(committed, 2, m_rs));  // discount × quantity first
     }
     QCOMPARE(grid.RowCount(), 2);
     QCOMPARE(grid.CellText(1, 5), FormatAmount(lineTotal, m_rs));

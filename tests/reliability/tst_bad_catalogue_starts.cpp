@@ -19,8 +19,8 @@ constexpr qsizetype PageSize = 4096;
 constexpr int ProgramTimeoutMs = 60000;
 
 struct Ending {
-    bool ended = false;     // by itself, before the time-out
-    bool crashed = false;   // a signal (sanitizer reports abort with a status instead)
+    bool ended = false;    // by itself, before the time-out
+    bool crashed = false;  // a signal (sanitizer reports abort with a status instead)
     int exitCode = -1;
     QString err;
 };
@@ -122,7 +122,7 @@ private:
     QString newCataloguePath();
 
     QTemporaryDir m_dir;
-    QByteArray m_sound;   // a catalogue spread over many pages
+    QByteArray m_sound;  // a catalogue spread over many pages
     int m_runs = 0;
 };
 
@@ -157,8 +157,10 @@ void BadCatalogueStartTest::badFile_data()
     QTest::newRow("truncated to 1 page") << m_sound.left(PageSize) << false << 3343 << QStringLiteral("tronqué");
     QTest::newRow("truncated to 2 pages") << m_sound.left(2 * PageSize) << false << 3343 << QStringLiteral("tronqué");
     QTest::newRow("truncated to 10 pages") << m_sound.left(10 * PageSize) << false << 3049 << QStringLiteral("tronqué");
-    QTest::newRow("header signature flipped") << flipped(m_sound, 4, 20) << false << 3343 << QStringLiteral("Jet ou Access");
-    QTest::newRow("header version flipped") << flipped(m_sound, 0x14, 0x15) << false << 3343 << QStringLiteral("version");
+    QTest::newRow("header signature flipped")
+        << flipped(m_sound, 4, 20) << false << 3343 << QStringLiteral("Jet ou Access");
+    QTest::newRow("header version flipped")
+        << flipped(m_sound, 0x14, 0x15) << false << 3343 << QStringLiteral("version");
     QTest::newRow("table definition kind flipped")
         << flipped(m_sound, definition, definition + 1) << false << 3049 << QStringLiteral("Produit");
     QTest::newRow("table definition body flipped")
@@ -199,12 +201,13 @@ void BadCatalogueStartTest::unreadableFile()
     if (::geteuid() == 0) {
         if (QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
             QSKIP("run as root without setpriv: no other user to run the program as");
-        const QFile::Permissions reachable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                             QFile::ReadOther | QFile::ExeOther;
+        const QFile::Permissions reachable =
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
         QVERIFY(QFile::setPermissions(m_dir.path(), reachable));
         QVERIFY(QFile::setPermissions(QFileInfo(path).path(), reachable));
         arguments = QStringList{QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
-                                QStringLiteral("--clear-groups"), command} + arguments;
+                                QStringLiteral("--clear-groups"), command} +
+                    arguments;
         command = QStringLiteral("setpriv");
     }
     QVERIFY(QFile::setPermissions(path, QFile::WriteOwner));
@@ -224,10 +227,12 @@ void BadCatalogueStartTest::fileStillBeingWritten()
     const QString path = newCataloguePath();
     const qsizetype firstPart = 5 * PageSize + PageSize / 2;
     QProcess writer;
-    writer.start(QStringLiteral("sh"),
-                 {QStringLiteral("-c"),
-                  QStringLiteral(R"sh(exec 3>"$2"; head -c "$3" "$1" >&3; echo written; read go; tail -c +"$(($3 + 1))" "$1" >&3)sh"),
-                  QStringLiteral("writer"), source, path, QString::number(firstPart)});
+    writer.start(
+        QStringLiteral("sh"),
+        {QStringLiteral("-c"),
+         QStringLiteral(
+             R"sh(exec 3>"$2"; head -c "$3" "$1" >&3; echo written; read go; tail -c +"$(($3 + 1))" "$1" >&3)sh"),
+         QStringLiteral("writer"), source, path, QString::number(firstPart)});
     QVERIFY(writer.waitForReadyRead(ProgramTimeoutMs));
     QCOMPARE(writer.readLine().trimmed(), QByteArray("written"));
     QCOMPARE(QFileInfo(path).size(), firstPart);

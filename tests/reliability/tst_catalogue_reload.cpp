@@ -99,8 +99,8 @@ private slots:
 
 private:
     QTemporaryDir m_dir;
-    QByteArray m_morning;   // A1 at 10, no Z9
-    QByteArray m_noon;      // A1 at 12,50 under another name, Z9 added
+    QByteArray m_morning;  // A1 at 10, no Z9
+    QByteArray m_noon;     // A1 at 12,50 under another name, Z9 added
 };
 
 void CatalogueReloadTest::initTestCase()
@@ -108,8 +108,8 @@ void CatalogueReloadTest::initTestCase()
     QVERIFY(m_dir.isValid());
     m_morning = readFile(FicheTest::writeCatalogue(m_dir, catalogue(QStringLiteral("Vis"), QStringLiteral("10"), false),
                                                    {}, QStringLiteral("matin.mdb")));
-    m_noon = readFile(FicheTest::writeCatalogue(m_dir, catalogue(QStringLiteral("Vis inox"), QStringLiteral("12.5"), true),
-                                                {}, QStringLiteral("midi.mdb")));
+    m_noon = readFile(FicheTest::writeCatalogue(
+        m_dir, catalogue(QStringLiteral("Vis inox"), QStringLiteral("12.5"), true), {}, QStringLiteral("midi.mdb")));
     QVERIFY(m_morning.size() > 10 * PageSize);
     QVERIFY(m_noon.size() > 10 * PageSize);
 }
@@ -164,7 +164,7 @@ void CatalogueReloadTest::halfWrittenKeepsLastGood()
 
     waitForNextFileTimeTick(path);
     rewriteInPlace(path, m_noon.left(writtenSoFar));
-    for (int again = 0; again < 2; ++again) {   // a second look-up on the same broken file too
+    for (int again = 0; again < 2; ++again) {  // a second look-up on the same broken file too
         const Shown a1 = lookUp(*form, QStringLiteral("A1"));
         QCOMPARE(a1.designation, QStringLiteral("VIS"));
         QCOMPARE(a1.price, price(10));

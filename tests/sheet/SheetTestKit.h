@@ -14,7 +14,7 @@ namespace SheetTest {
 
 inline QPoint cellCentre(LineGrid &grid, int row, int column)
 {
-    const QModelIndex cell = grid.model()->index(row - 1, column);   // row 0 is the header
+    const QModelIndex cell = grid.model()->index(row - 1, column);  // row 0 is the header
     grid.scrollTo(cell);
     return grid.visualRect(cell).center();
 }
@@ -27,13 +27,13 @@ inline void clickLine(LineGrid &grid, int row)
 inline void editCell(LineGrid &grid, int row, int column, const QString &text)
 {
     const QPoint centre = cellCentre(grid, row, column);
-    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, centre);   // a double-click starts with a click
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, centre);  // a double-click starts with a click
     QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, centre);
     auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
     QVERIFY2(editor, "a double-click on a cell opens its editor");
     editor->selectAll();
     QTest::keyClick(editor, Qt::Key_Backspace);
-    for (const QChar character : text)   // typed one key at a time, accents included
+    for (const QChar character : text)  // typed one key at a time, accents included
         QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, QString(character), Qt::NoModifier);
     // The grid commits the typed text once the Enter key's event is over.
     const QPointer<QLineEdit> open(editor);

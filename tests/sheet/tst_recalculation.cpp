@@ -51,7 +51,7 @@ private slots:
     void catalogueLinesWithoutDiscountTotalQuantityTimesPrice()
     {
         LineGrid &g = *m_form->G;
-        QCOMPARE(g.CellText(1, 0), QStringLiteral("B1"));   // "Bloc" sorts before "Cahier"
+        QCOMPARE(g.CellText(1, 0), QStringLiteral("B1"));  // "Bloc" sorts before "Cahier"
         editCell(g, 1, 2, QStringLiteral("4"));
         QCOMPARE(lineCells(g, 1), QStringList({"B1", "Bloc", "4", blanks("␣␣2,50"), "", blanks("␣␣10,00")}));
         QCOMPARE(lineCells(g, 2), QStringList({"C1", "Cahier", "2", blanks("␣1␣234,50"), "", blanks("␣2␣469,00")}));
@@ -65,7 +65,7 @@ private slots:
         editCell(g, 2, 2, QStringLiteral("deux"));
         QCOMPARE(g.CellText(2, 2), QStringLiteral("deux"));
         QCOMPARE(g.CellText(2, 5), blanks("␣␣0,00"));
-        QCOMPARE(m_form->nbr->text(), QStringLiteral("2"));   // the line still counts
+        QCOMPARE(m_form->nbr->text(), QStringLiteral("2"));  // the line still counts
         QCOMPARE(m_form->totaux->text(), QStringLiteral("7,50"));
     }
 
@@ -82,8 +82,7 @@ private slots:
         LineGrid &g = startEmptySheet();
         g.AppendRow(QStringLiteral("R1\tD1\t3\t12.5\t\tancien"));
         editCell(g, 1, 1, QStringLiteral("  Désignation, tapée  "));
-        QCOMPARE(lineCells(g, 1),
-                 QStringList({"R1", "  Désignation, tapée  ", "3", "12.5", "", blanks("␣␣0,00")}));
+        QCOMPARE(lineCells(g, 1), QStringList({"R1", "  Désignation, tapée  ", "3", "12.5", "", blanks("␣␣0,00")}));
     }
 
     void aDecimalPriceInTheUsersFormIsReformatted()
@@ -109,7 +108,7 @@ private slots:
     {
         startEmptySheet();
         m_form->nbr->setText(QStringLiteral("7"));
-        m_form->G_CellEdited();   // no cell left for a user to edit
+        m_form->G_CellEdited();  // no cell left for a user to edit
         QCOMPARE(m_form->nbr->text(), QStringLiteral("0"));
         QCOMPARE(m_form->totaux->text(), QStringLiteral("0"));
     }

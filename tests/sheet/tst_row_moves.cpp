@@ -32,7 +32,8 @@ class RowMovesTest : public QObject {
 private slots:
     void init()
     {
-        const QString file = FicheTest::writeCatalogue(m_dir, FicheTest::ProductColumns + QStringLiteral("\nA\tB\t1\t1\n"));
+        const QString file =
+            FicheTest::writeCatalogue(m_dir, FicheTest::ProductColumns + QStringLiteral("\nA\tB\t1\t1\n"));
         m_form = FicheTest::loadForm(file);
         FicheTest::showActive(*m_form);
         m_asked.clear();
@@ -72,14 +73,13 @@ private slots:
         QTest::addColumn<QList<int>>("order");
         QTest::newRow("row 2 up, yes") << true << 5 << 2 << QList<bool>{true} << 1 << QList<int>{2, 1, 3, 4, 5};
         QTest::newRow("row 2 up, no") << true << 5 << 2 << QList<bool>{false} << 1 << QList<int>{2, 1, 3, 4, 5};
-        QTest::newRow("row 5 up to the top") << true << 5 << 5 << QList<bool>{true, true, true, true, true} << 4
-                                             << QList<int>{5, 1, 2, 3, 4};
-        QTest::newRow("no after the first step") << true << 5 << 4 << QList<bool>{false} << 1
-                                                  << QList<int>{1, 2, 4, 3, 5};
-        QTest::newRow("row 1 down to the last") << false << 3 << 1 << QList<bool>{true, true, true} << 2
-                                                << QList<int>{2, 3, 1};
-        QTest::newRow("down, then no") << false << 5 << 2 << QList<bool>{true, false} << 2
-                                       << QList<int>{1, 3, 4, 2, 5};
+        QTest::newRow("row 5 up to the top")
+            << true << 5 << 5 << QList<bool>{true, true, true, true, true} << 4 << QList<int>{5, 1, 2, 3, 4};
+        QTest::newRow("no after the first step")
+            << true << 5 << 4 << QList<bool>{false} << 1 << QList<int>{1, 2, 4, 3, 5};
+        QTest::newRow("row 1 down to the last")
+            << false << 3 << 1 << QList<bool>{true, true, true} << 2 << QList<int>{2, 3, 1};
+        QTest::newRow("down, then no") << false << 5 << 2 << QList<bool>{true, false} << 2 << QList<int>{1, 3, 4, 2, 5};
     }
     void moves()
     {
@@ -99,7 +99,7 @@ private slots:
 
         QCOMPARE(m_asked, QStringList(QList<QString>(questions, up ? Up : Down)));
         expectOrder(order);
-        QCOMPARE(m_form->G->CurrentRow(), row);   // the selection stays where the move began
+        QCOMPARE(m_form->G->CurrentRow(), row);  // the selection stays where the move began
         QCOMPARE(m_form->nbr->text(), QStringLiteral("compte"));
         QCOMPARE(m_form->totaux->text(), QStringLiteral("somme"));
         if (!up)
@@ -122,7 +122,7 @@ private slots:
 
     void theQuestionIsAFrenchYesNoBox()
     {
-        m_form->setQuestion({});   // the real message box
+        m_form->setQuestion({});  // the real message box
         sheetOf(3);
         clickLine(*m_form->G, 3);
         QString seen;

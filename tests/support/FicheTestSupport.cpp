@@ -44,8 +44,7 @@ void showActive(Form2 &form)
 
 CollectedReports::CollectedReports()
     : m_previous(setReportSink([this](const StandardReport &report) { m_reports.append(report); }))
-{
-}
+{}
 
 CollectedReports::~CollectedReports()
 {

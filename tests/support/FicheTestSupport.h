@@ -20,8 +20,7 @@
 namespace FicheTest {
 
 // The header line of the usual `Produit` table, in its stored order.
-inline const QString ProductColumns =
-    QStringLiteral("ref:TEXT(20)\tdesi:TEXT(60)\tqté:LONG\tprixvente:MONEY");
+inline const QString ProductColumns = QStringLiteral("ref:TEXT(20)\tdesi:TEXT(60)\tqté:LONG\tprixvente:MONEY");
 
 // French settings: comma as decimal separator, whatever the machine's locale.
 RegionalSettings frenchSettings();

@@ -205,8 +205,7 @@ void LineGridTest::userEditRaisesCellEdited()
     QFETCH(bool, byDoubleClick);
     // What the handler would read when the notification comes.
     QStringList seen;
-    const auto connection = connect(m_grid, &LineGrid::CellEdited, this,
-                                    [&] { seen << m_grid->CellText(2, 2); });
+    const auto connection = connect(m_grid, &LineGrid::CellEdited, this, [&] { seen << m_grid->CellText(2, 2); });
 
     QWidget *cells = m_grid->viewport();
     QTest::mouseClick(cells, Qt::LeftButton, {}, cellCentre(2, 2));
@@ -234,7 +233,7 @@ void LineGridTest::unchangedEditRaisesNothing()
     QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, cellCentre(1, 1));
     QTest::mouseDClick(m_grid->viewport(), Qt::LeftButton, {}, cellCentre(1, 1));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QTRY_COMPARE(QApplication::focusWidget(), m_grid);   // the editor has closed
+    QTRY_COMPARE(QApplication::focusWidget(), m_grid);  // the editor has closed
     QCOMPARE(edited.count(), 0);
     QCOMPARE(m_grid->CellText(1, 1), QStringLiteral("Ligne 1"));
 }

@@ -53,7 +53,7 @@ void WindowKeysTest::enterWalksTheEntryFields()
     QVERIFY(m_form->qte->hasSelectedText());
     QCOMPARE(m_form->qte->selectedText(), m_form->qte->text());
 
-    QTest::keyClick(m_form->qte, Qt::Key_Enter);   // the keypad's Enter too
+    QTest::keyClick(m_form->qte, Qt::Key_Enter);  // the keypad's Enter too
     QCOMPARE(QApplication::focusWidget(), m_form->remise);
     QCOMPARE(m_form->remise->selectedText(), m_form->remise->text());
 

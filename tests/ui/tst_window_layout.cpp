@@ -45,9 +45,9 @@ private:
 void WindowLayoutTest::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    const QString file = FicheTest::writeCatalogue(m_dir, FicheTest::ProductColumns +
-                                                              QStringLiteral("\nV10\tVis\t3\t1.5\n"
-                                                                             "E20\tÉcrou\t5\t0.25\n"));
+    const QString file =
+        FicheTest::writeCatalogue(m_dir, FicheTest::ProductColumns + QStringLiteral("\nV10\tVis\t3\t1.5\n"
+                                                                                    "E20\tÉcrou\t5\t0.25\n"));
     m_form = FicheTest::loadForm(file);
 }
 
@@ -60,7 +60,7 @@ void WindowLayoutTest::window()
 {
     QCOMPARE(m_form->windowTitle(), QStringLiteral("Fiche Produit"));
     QCOMPARE(m_form->size(), QSize(1066, 649));
-    QCOMPARE(m_form->minimumSize(), m_form->maximumSize());   // the layout never follows a resize
+    QCOMPARE(m_form->minimumSize(), m_form->maximumSize());  // the layout never follows a resize
     QCOMPARE(m_form->geometry().center(), m_form->screen()->availableGeometry().center());
 }
 
@@ -69,7 +69,7 @@ void WindowLayoutTest::controls_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("geometry");
-    QTest::addColumn<double>("points");   // 0: the window's own font
+    QTest::addColumn<double>("points");  // 0: the window's own font
     QTest::addColumn<bool>("bold");
 
     QTest::newRow("fermer") << "fermer" << QRect(368, 608, 89, 25) << 9.75 << false;
@@ -199,17 +199,28 @@ void WindowLayoutTest::accessibleNames_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("accessibleName");
 
-    QTest::newRow("Ref") << "Ref" << "Référence";
-    QTest::newRow("desi") << "desi" << "Désignation";
-    QTest::newRow("qte") << "qte" << "Quantité";
-    QTest::newRow("prixvente") << "prixvente" << "Prix de vente";
-    QTest::newRow("remise") << "remise" << "Remise";
-    QTest::newRow("total") << "total" << "Total de la ligne";
-    QTest::newRow("fermer") << "fermer" << "Fermer";
-    QTest::newRow("Nouveau") << "Nouveau" << "Nouveau";
-    QTest::newRow("haut") << "haut" << "Monter la ligne";
-    QTest::newRow("bas") << "bas" << "Descendre la ligne";
-    QTest::newRow("G") << "G" << "Lignes de la fiche";
+    QTest::newRow("Ref") << "Ref"
+                         << "Référence";
+    QTest::newRow("desi") << "desi"
+                          << "Désignation";
+    QTest::newRow("qte") << "qte"
+                         << "Quantité";
+    QTest::newRow("prixvente") << "prixvente"
+                               << "Prix de vente";
+    QTest::newRow("remise") << "remise"
+                            << "Remise";
+    QTest::newRow("total") << "total"
+                           << "Total de la ligne";
+    QTest::newRow("fermer") << "fermer"
+                            << "Fermer";
+    QTest::newRow("Nouveau") << "Nouveau"
+                             << "Nouveau";
+    QTest::newRow("haut") << "haut"
+                          << "Monter la ligne";
+    QTest::newRow("bas") << "bas"
+                         << "Descendre la ligne";
+    QTest::newRow("G") << "G"
+                       << "Lignes de la fiche";
 }
 
 void WindowLayoutTest::accessibleNames()
@@ -247,9 +258,9 @@ void WindowLayoutTest::firstFocusAndTabOrder()
     FicheTest::showActive(*m_form);
     QCOMPARE(QApplication::focusWidget(), m_form->fermer);
 
-    const QList<QWidget *> order{m_form->Ref, m_form->qte, m_form->prixvente, m_form->remise,
-                                 m_form->total, m_form->desi, m_form->bas, m_form->haut,
-                                 m_form->Nouveau, m_form->G, m_form->fermer};
+    const QList<QWidget *> order{m_form->Ref,     m_form->qte,  m_form->prixvente, m_form->remise,
+                                 m_form->total,   m_form->desi, m_form->bas,       m_form->haut,
+                                 m_form->Nouveau, m_form->G,    m_form->fermer};
     for (QWidget *expected : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), expected);
@@ -278,7 +289,7 @@ void WindowLayoutTest::referenceBoxKeepsTypedText()
     QTest::keyClicks(ref, QStringLiteral("V10"));
     QTest::keyClick(ref, Qt::Key_Return);
     QCOMPARE(ref->count(), 2);
-    QCOMPARE(ref->currentIndex(), -1);   // typed, not chosen from the list
+    QCOMPARE(ref->currentIndex(), -1);  // typed, not chosen from the list
     m_form->hide();
 }
 

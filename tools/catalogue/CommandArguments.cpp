@@ -36,7 +36,8 @@ int parseBoundedInt(const QString &text, int minimum, int maximum, const QString
     bool ok = false;
     const qlonglong value = text.toLongLong(&ok);
     if (!ok || value < minimum || value > maximum)
-        throw UsageError(QStringLiteral("%1 : « %2 » n'est pas un entier de %3 à %4").arg(what, text).arg(minimum).arg(maximum));
+        throw UsageError(
+            QStringLiteral("%1 : « %2 » n'est pas un entier de %3 à %4").arg(what, text).arg(minimum).arg(maximum));
     return int(value);
 }
 

@@ -7,7 +7,6 @@
 #include "Jet.h"
 #include "TableDump.h"
 
-
 int runDump(const QStringList &arguments)
 {
     // The table is optional: the catalogue's own by default.

@@ -7,7 +7,6 @@
 #include "Jet.h"
 #include "TableDump.h"
 
-
 int runSeek(const QStringList &arguments)
 {
     const QStringList positional = CommandArguments(arguments).positionals(4);

@@ -21,7 +21,8 @@ int runSynth(const QStringList &arguments)
                                  .arg(std::numeric_limits<quint32>::max()));
     }
     const QStringList positional = args.positionals(2);
-    const int count = parseBoundedInt(positional[0], 0, jetwriter::MaxSyntheticProducts, QStringLiteral("nombre de produits"));
+    const int count =
+        parseBoundedInt(positional[0], 0, jetwriter::MaxSyntheticProducts, QStringLiteral("nombre de produits"));
     synthesizeCatalogue(count, positional[1], seed);
     return 0;
 }

@@ -13,10 +13,8 @@ constexpr int kRenderedSizes[] = {16, 24, 32, 48};
 class FicheIconEngine final : public QIconEngine {
 public:
     FicheIconEngine(const QString &name, int screenDepth)
-        : m_name(name), m_screenDepth(screenDepth),
-          m_drawing(QStringLiteral(":/icons/%1.svg").arg(name))
-    {
-    }
+        : m_name(name), m_screenDepth(screenDepth), m_drawing(QStringLiteral(":/icons/%1.svg").arg(name))
+    {}
 
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
     {
@@ -31,8 +29,7 @@ public:
     }
 
     // QIcon::paint has already fitted `rect` to the icon's shape; only the pixel size is ours.
-    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode,
-               QIcon::State state) override
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
     {
         const qreal ratio = painter->device()->devicePixelRatio();
         painter->drawPixmap(rect, pixmap(rect.size() * ratio, mode, state));
@@ -59,13 +56,11 @@ public:
 private:
     QPixmap rendering(const QSize &size) const
     {
-        if (size.width() != size.height()
-            || std::find(std::begin(kRenderedSizes), std::end(kRenderedSizes), size.width())
-                   == std::end(kRenderedSizes))
+        if (size.width() != size.height() ||
+            std::find(std::begin(kRenderedSizes), std::end(kRenderedSizes), size.width()) == std::end(kRenderedSizes))
             return {};
         const int depth = m_screenDepth <= 8 ? 8 : 32;
-        return QPixmap(QStringLiteral(":/icons/%1-%2-%3bit.png")
-                           .arg(m_name).arg(size.width()).arg(depth));
+        return QPixmap(QStringLiteral(":/icons/%1-%2-%3bit.png").arg(m_name).arg(size.width()).arg(depth));
     }
 
     QString m_name;
@@ -73,7 +68,7 @@ private:
     QIcon m_drawing;
 };
 
-} // namespace
+}  // namespace
 
 QIcon ficheIcon(const QString &name, int screenDepth)
 {

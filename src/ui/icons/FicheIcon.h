@@ -12,4 +12,4 @@
 #include <QString>
 
 QIcon ficheIcon(const QString &name, int screenDepth);
-QIcon ficheIcon(const QString &name); // at the depth of the screen
+QIcon ficheIcon(const QString &name);  // at the depth of the screen

@@ -17,7 +17,10 @@
 
 namespace {
 
-bool isOpaqueEnough(QRgb pixel) { return qAlpha(pixel) >= 128; }
+bool isOpaqueEnough(QRgb pixel)
+{
+    return qAlpha(pixel) >= 128;
+}
 
 // Colours that differ only in their low 4 bits per channel share a bin.
 int binOf(QRgb pixel)
@@ -30,7 +33,9 @@ int binOf(QRgb pixel)
 // nearly exact, where a fixed colour cube would speckle every gradient with dithering.
 QList<QRgb> paletteFor(const QImage &full)
 {
-    struct Bin { qint64 red = 0, green = 0, blue = 0, count = 0; };
+    struct Bin {
+        qint64 red = 0, green = 0, blue = 0, count = 0;
+    };
     QHash<int, Bin> bins;
     for (int y = 0; y < full.height(); ++y) {
         for (int x = 0; x < full.width(); ++x) {
@@ -45,12 +50,10 @@ QList<QRgb> paletteFor(const QImage &full)
         }
     }
     QList<Bin> ranked = bins.values();
-    std::sort(ranked.begin(), ranked.end(),
-              [](const Bin &a, const Bin &b) { return a.count > b.count; });
+    std::sort(ranked.begin(), ranked.end(), [](const Bin &a, const Bin &b) { return a.count > b.count; });
     QList<QRgb> palette{qRgba(0, 0, 0, 0)};
     for (const Bin &bin : ranked.first(std::min<qsizetype>(ranked.size(), 255)))
-        palette.append(qRgb(int(bin.red / bin.count), int(bin.green / bin.count),
-                            int(bin.blue / bin.count)));
+        palette.append(qRgb(int(bin.red / bin.count), int(bin.green / bin.count), int(bin.blue / bin.count)));
     return palette;
 }
 
@@ -87,7 +90,7 @@ QImage toPalette(const QImage &full)
     return indexed;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char *argv[])
 {
@@ -99,8 +102,7 @@ int main(int argc, char *argv[])
     const QByteArray depth(argv[3]);
     QImage image = drawSvgSquare(QString::fromLocal8Bit(argv[1]), size);
     if (image.isNull() || (depth != "32" && depth != "8")) {
-        std::fprintf(stderr, "fiche-icon-render: cannot draw %s at %s px in %s bits\n",
-                     argv[1], argv[2], argv[3]);
+        std::fprintf(stderr, "fiche-icon-render: cannot draw %s at %s px in %s bits\n", argv[1], argv[2], argv[3]);
         return 1;
     }
     if (depth == "8")

@@ -33,28 +33,44 @@ const std::array<ExpectedField, 4> ExpectedFields = {{
     {u"qté", Expected::Number, u"%1 est rangé là où la quantité est attendue"},
     {u"prixvente", Expected::Number, u"la recherche affichera %1 comme prix"},
 }};
-const QString ListingQuery =
-    QStringLiteral("select Produit.ref,Produit.desi,Produit.qté,Produit.prixvente from Produit order by produit.desi asc");
+const QString ListingQuery = QStringLiteral(
+    "select Produit.ref,Produit.desi,Produit.qté,Produit.prixvente from Produit order by produit.desi asc");
 
 QString typeDescription(ColumnType type, std::int32_t size)
 {
     switch (type) {
-    case ColumnType::Text: return QStringLiteral("texte de %1 caractères").arg(size);
-    case ColumnType::Memo: return QStringLiteral("mémo");
-    case ColumnType::Byte: return QStringLiteral("octet");
-    case ColumnType::Integer: return QStringLiteral("entier");
-    case ColumnType::Long: return QStringLiteral("entier long");
-    case ColumnType::Currency: return QStringLiteral("monétaire");
-    case ColumnType::Single: return QStringLiteral("réel simple");
-    case ColumnType::Double: return QStringLiteral("réel double");
-    case ColumnType::Decimal: return QStringLiteral("décimal");
-    case ColumnType::BigInt: return QStringLiteral("grand entier");
-    case ColumnType::DateTime: return QStringLiteral("date");
-    case ColumnType::Boolean: return QStringLiteral("oui/non");
-    case ColumnType::Binary: return QStringLiteral("binaire");
-    case ColumnType::LongBinary: return QStringLiteral("objet OLE");
-    case ColumnType::Guid: return QStringLiteral("identifiant GUID");
-    case ColumnType::Complex: return QStringLiteral("pièce jointe ou valeurs multiples");
+    case ColumnType::Text:
+        return QStringLiteral("texte de %1 caractères").arg(size);
+    case ColumnType::Memo:
+        return QStringLiteral("mémo");
+    case ColumnType::Byte:
+        return QStringLiteral("octet");
+    case ColumnType::Integer:
+        return QStringLiteral("entier");
+    case ColumnType::Long:
+        return QStringLiteral("entier long");
+    case ColumnType::Currency:
+        return QStringLiteral("monétaire");
+    case ColumnType::Single:
+        return QStringLiteral("réel simple");
+    case ColumnType::Double:
+        return QStringLiteral("réel double");
+    case ColumnType::Decimal:
+        return QStringLiteral("décimal");
+    case ColumnType::BigInt:
+        return QStringLiteral("grand entier");
+    case ColumnType::DateTime:
+        return QStringLiteral("date");
+    case ColumnType::Boolean:
+        return QStringLiteral("oui/non");
+    case ColumnType::Binary:
+        return QStringLiteral("binaire");
+    case ColumnType::LongBinary:
+        return QStringLiteral("objet OLE");
+    case ColumnType::Guid:
+        return QStringLiteral("identifiant GUID");
+    case ColumnType::Complex:
+        return QStringLiteral("pièce jointe ou valeurs multiples");
     }
     return QStringLiteral("type %1").arg(int(type));
 }
@@ -81,7 +97,8 @@ bool fits(ColumnType type, Expected kind)
 
 bool sameName(const QString &a, const QString &b)
 {
-    return a.normalized(QString::NormalizationForm_C).compare(b.normalized(QString::NormalizationForm_C), Qt::CaseInsensitive) == 0;
+    return a.normalized(QString::NormalizationForm_C)
+               .compare(b.normalized(QString::NormalizationForm_C), Qt::CaseInsensitive) == 0;
 }
 
 QString quoted(const QString &text)
@@ -146,9 +163,10 @@ public:
             problem(QStringLiteral("pas de table %1 : le programme ne peut pas démarrer. Tables du fichier : %2.")
                         .arg(quoted(ProductTable), m_database->TableNames().join(QStringLiteral(", "))));
         }
-        m_report.lines.append(m_report.verdict == CheckReport::Verdict::Usable
-                                  ? QStringLiteral("Verdict : ce fichier peut servir de catalogue au programme.")
-                                  : QStringLiteral("Verdict : ce fichier ne peut pas servir de catalogue au programme."));
+        m_report.lines.append(
+            m_report.verdict == CheckReport::Verdict::Usable
+                ? QStringLiteral("Verdict : ce fichier peut servir de catalogue au programme.")
+                : QStringLiteral("Verdict : ce fichier ne peut pas servir de catalogue au programme."));
         return m_report;
     }
 
@@ -163,7 +181,9 @@ private:
 
     CheckReport unreadable(const RuntimeError &error)
     {
-        m_report.lines.append(QStringLiteral("Le fichier ne peut pas être lu : %1 (erreur %2).").arg(error.description()).arg(error.number()));
+        m_report.lines.append(QStringLiteral("Le fichier ne peut pas être lu : %1 (erreur %2).")
+                                  .arg(error.description())
+                                  .arg(error.number()));
         m_report.verdict = CheckReport::Verdict::Unreadable;
         return m_report;
     }
@@ -171,7 +191,9 @@ private:
     void checkTable()
     {
         std::unique_ptr<jet::Recordset> table = m_database->OpenRecordset(ProductTable);
-        fine(QStringLiteral("la table %1 est là, avec %2 produit(s).").arg(quoted(ProductTable)).arg(table->RecordCount()));
+        fine(QStringLiteral("la table %1 est là, avec %2 produit(s).")
+                 .arg(quoted(ProductTable))
+                 .arg(table->RecordCount()));
         const bool fieldsFit = checkFields(*table);
         const bool listingRuns = checkListing();
         const bool indexFits = checkIndex();
@@ -204,7 +226,8 @@ private:
             } else if (!fits(type, expected.kind)) {
                 problem(QStringLiteral("le champ %1 est de type %2, il faut %3.")
                             .arg(quoted(wanted), typeDescription(type, field.Size()),
-                                 expected.kind == Expected::Text ? QStringLiteral("un texte") : QStringLiteral("un nombre")));
+                                 expected.kind == Expected::Text ? QStringLiteral("un texte")
+                                                                 : QStringLiteral("un nombre")));
                 allFit = false;
             }
         }
@@ -219,7 +242,9 @@ private:
         try {
             m_database->OpenRecordset(ListingQuery);
         } catch (const RuntimeError &error) {
-            problem(QStringLiteral("la liste des produits ne peut pas se remplir : %1 (erreur %2).").arg(error.description()).arg(error.number()));
+            problem(QStringLiteral("la liste des produits ne peut pas se remplir : %1 (erreur %2).")
+                        .arg(error.description())
+                        .arg(error.number()));
             return false;
         }
         return true;
@@ -231,22 +256,28 @@ private:
             if (!sameName(index.name, LookUpIndex))
                 continue;
             if (!sameName(index.fields.front(), QStringLiteral("ref"))) {
-                problem(QStringLiteral("l'index %1 porte sur %2 et non sur « ref » : la recherche par référence ne trouvera rien de juste.")
+                problem(QStringLiteral("l'index %1 porte sur %2 et non sur « ref » : la recherche par référence ne "
+                                       "trouvera rien de juste.")
                             .arg(quoted(index.name), quoted(index.fields.front())));
                 return false;
             }
-            fine(QStringLiteral("l'index %1 porte sur « ref »%2.").arg(quoted(index.name), index.unique ? QStringLiteral(" (sans doublon)") : QString()));
+            fine(QStringLiteral("l'index %1 porte sur « ref »%2.")
+                     .arg(quoted(index.name), index.unique ? QStringLiteral(" (sans doublon)") : QString()));
             return true;
         }
-        problem(QStringLiteral("pas d'index %1 sur « ref » : aucune recherche par référence n'aboutira.").arg(quoted(LookUpIndex)));
+        problem(QStringLiteral("pas d'index %1 sur « ref » : aucune recherche par référence n'aboutira.")
+                    .arg(quoted(LookUpIndex)));
         return false;
     }
 
     void checkProducts(jet::Recordset &table, bool canSeek)
     {
-        ProductFindings nullReferences(QStringLiteral("Problème : référence vide (Null), le programme s'arrêtera en remplissant la liste des références"));
-        ProductFindings nullNumbers(QStringLiteral("Problème : quantité ou prix vide (Null), la liste des produits s'arrêtera sur ce produit"));
-        ProductFindings hidden(QStringLiteral("Attention : référence égale à celle d'un produit précédent (à la casse près), la recherche ne trouvera que le premier"));
+        ProductFindings nullReferences(QStringLiteral(
+            "Problème : référence vide (Null), le programme s'arrêtera en remplissant la liste des références"));
+        ProductFindings nullNumbers(
+            QStringLiteral("Problème : quantité ou prix vide (Null), la liste des produits s'arrêtera sur ce produit"));
+        ProductFindings hidden(QStringLiteral("Attention : référence égale à celle d'un produit précédent (à la casse "
+                                              "près), la recherche ne trouvera que le premier"));
 
         std::vector<MixedValue> references;
         for (std::int32_t position = 0; !table.Eof(); ++position, table.MoveNext()) {
@@ -267,8 +298,9 @@ private:
                 table.Seek(QStringLiteral("="), references[std::size_t(position)]);
                 const std::int32_t found = table.AbsolutePosition();
                 if (found != position)
-                    hidden.add(QStringLiteral("%1, trouvé à sa place : %2").arg(productName(position, references[std::size_t(position)]),
-                                                                                 productName(found, references[std::size_t(found)])));
+                    hidden.add(QStringLiteral("%1, trouvé à sa place : %2")
+                                   .arg(productName(position, references[std::size_t(position)]),
+                                        productName(found, references[std::size_t(found)])));
             }
         }
         if (nullReferences.any())

@@ -90,7 +90,8 @@ QString amountText(Currency amount)
 {
     // In unsigned arithmetic, so that the most negative amount has a magnitude too.
     const bool negative = amount.tenThousandths < 0;
-    const std::uint64_t magnitude = negative ? 0 - std::uint64_t(amount.tenThousandths) : std::uint64_t(amount.tenThousandths);
+    const std::uint64_t magnitude =
+        negative ? 0 - std::uint64_t(amount.tenThousandths) : std::uint64_t(amount.tenThousandths);
     return QStringLiteral("%1%2.%3")
         .arg(negative ? QStringLiteral("-") : QString())
         .arg(magnitude / Currency::Scale)

@@ -51,15 +51,15 @@ TableContent catalogContent(const QString &userTableName)
     constexpr std::int64_t SystemObject = std::int64_t(std::int32_t(0x80000000u));
     TableContent catalog;
     catalog.name = QStringLiteral("MSysObjects");
-    catalog.columns = {{QStringLiteral("Id"), ColumnType::Long},
-                       {QStringLiteral("ParentId"), ColumnType::Long},
-                       {QStringLiteral("Name"), ColumnType::Text, 255},
-                       {QStringLiteral("Type"), ColumnType::Integer},
-                       {QStringLiteral("Flags"), ColumnType::Long},
-                       {QStringLiteral("LvProp"), ColumnType::LongBinary}};
+    catalog.columns = {
+        {QStringLiteral("Id"), ColumnType::Long},        {QStringLiteral("ParentId"), ColumnType::Long},
+        {QStringLiteral("Name"), ColumnType::Text, 255}, {QStringLiteral("Type"), ColumnType::Integer},
+        {QStringLiteral("Flags"), ColumnType::Long},     {QStringLiteral("LvProp"), ColumnType::LongBinary}};
     catalog.rows = {
-        {V(std::int64_t(CatalogDefinitionPage)), V(TablesContainer), V(catalog.name), V(LocalTable), V(SystemObject), V()},
-        {V(std::int64_t(TableDefinitionPage)), V(TablesContainer), V(userTableName), V(LocalTable), V(std::int64_t(0)), V()},
+        {V(std::int64_t(CatalogDefinitionPage)), V(TablesContainer), V(catalog.name), V(LocalTable), V(SystemObject),
+         V()},
+        {V(std::int64_t(TableDefinitionPage)), V(TablesContainer), V(userTableName), V(LocalTable), V(std::int64_t(0)),
+         V()},
     };
     return catalog;
 }
@@ -85,7 +85,8 @@ void checkRowSize(const TableContent &table, const TableLayout &layout)
                                  .arg(MaxRowSize));
 }
 
-std::vector<QByteArray> encodeRows(const TableContent &table, const TableLayout &layout, LongValuePages *longValues = nullptr)
+std::vector<QByteArray> encodeRows(const TableContent &table, const TableLayout &layout,
+                                   LongValuePages *longValues = nullptr)
 {
     std::vector<QByteArray> rows;
     rows.reserve(table.rows.size());
@@ -127,10 +128,11 @@ void checkMapsFit(const std::vector<QByteArray> &rows)
     for (const QByteArray &row : rows)
         used += int(row.size()) + 2;
     if (used > PageSize)
-        throw CatalogueError(QStringLiteral("en-tête : trop de colonnes MEMO ou OLE, leurs tables de pages ne tiennent pas "
-                                            "sur une page (%1 octets, au plus %2)")
-                                 .arg(used)
-                                 .arg(PageSize));
+        throw CatalogueError(
+            QStringLiteral("en-tête : trop de colonnes MEMO ou OLE, leurs tables de pages ne tiennent pas "
+                           "sur une page (%1 octets, au plus %2)")
+                .arg(used)
+                .arg(PageSize));
 }
 
 }  // namespace
@@ -187,7 +189,8 @@ QByteArray buildCatalogueDatabase(const TableContent &table, const RowFates &fat
     tableDefinition.usageMapPointer = pageRowPointer(UsageMapsPage, TablePages);
     tableDefinition.freeSpaceMapPointer = pageRowPointer(UsageMapsPage, TableFreePages);
     if (indexed)
-        tableDefinition.index = IndexDefinition{IndexName, keyColumn, pageRowPointer(UsageMapsPage, IndexPages), IndexRootPage};
+        tableDefinition.index =
+            IndexDefinition{IndexName, keyColumn, pageRowPointer(UsageMapsPage, IndexPages), IndexRootPage};
     tableDefinition.longValueColumns = std::move(longValueColumns);
 
     std::vector<QByteArray> pages;

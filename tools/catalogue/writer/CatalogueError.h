@@ -7,8 +7,7 @@
 
 class CatalogueError : public std::runtime_error {
 public:
-    explicit CatalogueError(const QString &message)
-        : std::runtime_error(message.toStdString()), m_message(message) {}
+    explicit CatalogueError(const QString &message) : std::runtime_error(message.toStdString()), m_message(message) {}
 
     const QString &message() const { return m_message; }
 

@@ -10,9 +10,9 @@
 
 struct WriterOptions {
     QString table = QStringLiteral("Produit");
-    bool index = true;              // an index "XREF" on column `ref` when there is one
-    QList<int> deletedRows;         // 1-based data rows written, then flagged deleted in their page
-    QList<int> movedRows;           // 1-based data rows stored elsewhere behind a moved-row pointer
+    bool index = true;       // an index "XREF" on column `ref` when there is one
+    QList<int> deletedRows;  // 1-based data rows written, then flagged deleted in their page
+    QList<int> movedRows;    // 1-based data rows stored elsewhere behind a moved-row pointer
 };
 
 // The text format: a header line giving each column as `name:TYPE` in stored order (TYPE one

@@ -59,8 +59,7 @@ private:
     void updateHeader()
     {
         putLittleEndian<quint16>(m_bytes, SlotCountOffset, quint16(m_slots));
-        putLittleEndian<quint16>(m_bytes, FreeSpaceOffset,
-                                 quint16(m_lowestRowStart - (FirstSlotOffset + 2 * m_slots)));
+        putLittleEndian<quint16>(m_bytes, FreeSpaceOffset, quint16(m_lowestRowStart - (FirstSlotOffset + 2 * m_slots)));
     }
 
     QByteArray m_bytes;

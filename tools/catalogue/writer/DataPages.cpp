@@ -16,8 +16,8 @@ struct Placement {
     int slot;
 };
 
-Placement place(std::vector<DataPage> &pages, std::size_t firstAllowed, const QByteArray &row,
-                std::uint16_t flags, std::uint32_t ownerPage)
+Placement place(std::vector<DataPage> &pages, std::size_t firstAllowed, const QByteArray &row, std::uint16_t flags,
+                std::uint32_t ownerPage)
 {
     if (pages.size() <= firstAllowed || !pages.back().hasRoomFor(int(row.size())))
         pages.emplace_back(ownerPage);
@@ -63,7 +63,8 @@ std::vector<QByteArray> layOutDataPages(const std::vector<QByteArray> &rows, con
     // where they were would.
     const std::size_t movedRowsFirstPage = pages.size();
     for (const MovedRow &moved : movedRows) {
-        const Placement target = place(pages, movedRowsFirstPage, rows[std::size_t(moved.row)], DeletedRowFlag, ownerPage);
+        const Placement target =
+            place(pages, movedRowsFirstPage, rows[std::size_t(moved.row)], DeletedRowFlag, ownerPage);
         DataPage &home = pages[moved.pointer.page];
         const int at = home.rowStart(moved.pointer.slot);
         home.bytes()[at] = char(target.slot);

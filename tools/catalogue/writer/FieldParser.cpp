@@ -16,7 +16,10 @@ namespace {
 
 constexpr int MoneyDecimals = 4;
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 bool allDigits(QStringView text)
 {
@@ -41,7 +44,8 @@ bool takeSign(QStringView &text)
 bool accumulateDigits(QStringView digits, std::uint64_t &value)
 {
     for (QChar c : digits) {
-        if (__builtin_mul_overflow(value, 10u, &value) || __builtin_add_overflow(value, std::uint64_t(c.unicode() - u'0'), &value))
+        if (__builtin_mul_overflow(value, 10u, &value) ||
+            __builtin_add_overflow(value, std::uint64_t(c.unicode() - u'0'), &value))
             return false;
     }
     return true;
@@ -55,7 +59,10 @@ std::optional<std::int64_t> signedWithin(bool negative, std::uint64_t magnitude,
     return negative ? std::int64_t(0 - magnitude) : std::int64_t(magnitude);
 }
 
-QString quoted(QStringView text) { return QStringLiteral("« %1 »").arg(text); }
+QString quoted(QStringView text)
+{
+    return QStringLiteral("« %1 »").arg(text);
+}
 
 FieldValue parseWholeNumber(QStringView field, std::uint64_t limit, const QString &rangeText)
 {
@@ -79,19 +86,24 @@ FieldValue parseMoney(QStringView field)
     const QStringView whole = point < 0 ? text : text.left(point);
     const QStringView fraction = point < 0 ? QStringView() : text.mid(point + 1);
     if (whole.size() + fraction.size() == 0 || !allDigits(whole) || !allDigits(fraction))
-        throw CatalogueError(QStringLiteral("%1 n'est pas un montant (le séparateur décimal est le point)").arg(quoted(field)));
+        throw CatalogueError(
+            QStringLiteral("%1 n'est pas un montant (le séparateur décimal est le point)").arg(quoted(field)));
     if (fraction.size() > MoneyDecimals)
-        throw CatalogueError(QStringLiteral("%1 a plus de %2 décimales, ce qu'un montant ne peut pas garder").arg(quoted(field)).arg(MoneyDecimals));
+        throw CatalogueError(QStringLiteral("%1 a plus de %2 décimales, ce qu'un montant ne peut pas garder")
+                                 .arg(quoted(field))
+                                 .arg(MoneyDecimals));
 
     std::uint64_t tenThousandths = 0;
     bool fits = accumulateDigits(whole, tenThousandths) && accumulateDigits(fraction, tenThousandths);
     for (qsizetype k = fraction.size(); fits && k < MoneyDecimals; ++k)
         fits = !__builtin_mul_overflow(tenThousandths, 10u, &tenThousandths);
     const std::optional<std::int64_t> value =
-        fits ? signedWithin(negative, tenThousandths, std::uint64_t(std::numeric_limits<std::int64_t>::max())) : std::nullopt;
+        fits ? signedWithin(negative, tenThousandths, std::uint64_t(std::numeric_limits<std::int64_t>::max()))
+             : std::nullopt;
     if (!value)
-        throw CatalogueError(QStringLiteral("%1 sort des limites d'un montant (−922 337 203 685 477,5808 à 922 337 203 685 477,5807)")
-                                 .arg(quoted(field)));
+        throw CatalogueError(
+            QStringLiteral("%1 sort des limites d'un montant (−922 337 203 685 477,5808 à 922 337 203 685 477,5807)")
+                .arg(quoted(field)));
     return *value;
 }
 
@@ -131,7 +143,8 @@ template <typename Real>
 Real parseReal(QStringView field, const QString &typeText)
 {
     if (!isPlainDecimal(field))
-        throw CatalogueError(QStringLiteral("%1 n'est pas un nombre (le séparateur décimal est le point)").arg(quoted(field)));
+        throw CatalogueError(
+            QStringLiteral("%1 n'est pas un nombre (le séparateur décimal est le point)").arg(quoted(field)));
     // from_chars reads independently of the locale and rounds correctly; it takes no '+'.
     QByteArray latin = field.toLatin1();
     if (latin.startsWith('+'))
@@ -201,7 +214,8 @@ QByteArray parseHexBytes(QStringView field, int mostBytes)
         throw CatalogueError(QStringLiteral("%1 n'est pas de l'hexadécimal (deux chiffres 0-9 ou A-F par octet)")
                                  .arg(quoted(field.left(40))));
     if (mostBytes >= 0 && bytes->size() > mostBytes)
-        throw CatalogueError(QStringLiteral("la valeur fait %1 octets, la colonne en admet %2").arg(bytes->size()).arg(mostBytes));
+        throw CatalogueError(
+            QStringLiteral("la valeur fait %1 octets, la colonne en admet %2").arg(bytes->size()).arg(mostBytes));
     if (bytes->size() > MaxLongValueBytes)
         throw CatalogueError(QStringLiteral("la valeur fait %1 octets, plus que les %2 d'une valeur longue")
                                  .arg(bytes->size())
@@ -219,7 +233,8 @@ QString unescapeText(QStringView field)
             continue;
         }
         if (i + 1 == field.size())
-            throw CatalogueError(QStringLiteral("barre oblique inverse seule en fin de champ (écrivez \\\\ pour une barre oblique inverse)"));
+            throw CatalogueError(QStringLiteral(
+                "barre oblique inverse seule en fin de champ (écrivez \\\\ pour une barre oblique inverse)"));
         const QChar escaped = field[++i];
         if (escaped == u't')
             text.append(u'\t');
@@ -228,7 +243,8 @@ QString unescapeText(QStringView field)
         else if (escaped == u'\\')
             text.append(u'\\');
         else
-            throw CatalogueError(QStringLiteral("échappement inconnu « \\%1 » (seuls \\t, \\n et \\\\ sont admis)").arg(escaped));
+            throw CatalogueError(
+                QStringLiteral("échappement inconnu « \\%1 » (seuls \\t, \\n et \\\\ sont admis)").arg(escaped));
     }
     return text;
 }
@@ -237,8 +253,9 @@ QString parseStorableText(QStringView field)
 {
     const QString text = unescapeText(field);
     if (!isStorableAsJet4Text(text))
-        throw CatalogueError(QStringLiteral("un texte qui commence par U+FEFF ne peut pas contenir de caractère comme U+0100 ou U+2000 "
-                                            "(aucun lecteur ne le relirait tel quel)"));
+        throw CatalogueError(
+            QStringLiteral("un texte qui commence par U+FEFF ne peut pas contenir de caractère comme U+0100 ou U+2000 "
+                           "(aucun lecteur ne le relirait tel quel)"));
     return text;
 }
 
@@ -246,7 +263,9 @@ FieldValue parseText(QStringView field, const ColumnSpec &column)
 {
     const QString text = parseStorableText(field);
     if (text.size() > column.maxChars)
-        throw CatalogueError(QStringLiteral("le texte fait %1 caractères, la colonne en admet %2").arg(text.size()).arg(column.maxChars));
+        throw CatalogueError(QStringLiteral("le texte fait %1 caractères, la colonne en admet %2")
+                                 .arg(text.size())
+                                 .arg(column.maxChars));
     return text;
 }
 
@@ -255,14 +274,16 @@ FieldValue parseMemo(QStringView field)
     const QString text = parseStorableText(field);
     // Stored uncompressed, two bytes a character.
     if (text.size() > MaxLongValueBytes / 2)
-        throw CatalogueError(QStringLiteral("le mémo fait %1 caractères, au plus %2").arg(text.size()).arg(MaxLongValueBytes / 2));
+        throw CatalogueError(
+            QStringLiteral("le mémo fait %1 caractères, au plus %2").arg(text.size()).arg(MaxLongValueBytes / 2));
     return text;
 }
 
 // Fields whose value is a text or bytes: an empty field is an empty value.
 bool acceptsEmptyField(ColumnType type)
 {
-    return type == ColumnType::Text || type == ColumnType::Memo || type == ColumnType::Binary || type == ColumnType::LongBinary;
+    return type == ColumnType::Text || type == ColumnType::Memo || type == ColumnType::Binary ||
+           type == ColumnType::LongBinary;
 }
 
 }  // namespace
@@ -271,8 +292,9 @@ FieldValue parseField(QStringView field, const ColumnSpec &column)
 {
     if (field == u"NULL") {
         if (column.type == ColumnType::Boolean)
-            throw CatalogueError(QStringLiteral("un booléen ne peut pas être NULL : son bit dans le masque des nuls est sa valeur "
-                                                "(écrivez 0 ou 1)"));
+            throw CatalogueError(
+                QStringLiteral("un booléen ne peut pas être NULL : son bit dans le masque des nuls est sa valeur "
+                               "(écrivez 0 ou 1)"));
         return std::monostate();
     }
     if (field.isEmpty() && !acceptsEmptyField(column.type))

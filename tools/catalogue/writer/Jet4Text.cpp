@@ -10,10 +10,16 @@ namespace {
 
 constexpr char16_t ByteOrderMark = 0xFEFF;
 
-bool fitsOneByte(char16_t unit) { return unit != 0 && unit <= 0xFF; }
+bool fitsOneByte(char16_t unit)
+{
+    return unit != 0 && unit <= 0xFF;
+}
 
 // A two-byte unit whose low byte is zero would read as the mode switch.
-bool fitsTwoBytes(char16_t unit) { return (unit & 0xFF) != 0; }
+bool fitsTwoBytes(char16_t unit)
+{
+    return (unit & 0xFF) != 0;
+}
 
 // The compressed form, switching modes only where it saves bytes: a run of k one-byte
 // characters between two-byte ones costs 2k bytes in two-byte mode, or k + 2 with a switch

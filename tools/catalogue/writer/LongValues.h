@@ -43,7 +43,7 @@ private:
 
     std::uint32_t m_firstPage;
     std::vector<DataPage> m_pages;
-    std::vector<int> m_pageColumn;      // which column each page serves
+    std::vector<int> m_pageColumn;          // which column each page serves
     std::map<int, std::size_t> m_lastPage;  // by column: the page it fills now
 };
 

@@ -21,7 +21,8 @@ QString objectNameProblem(const QString &name)
         if (c.unicode() < 0x20)
             return QStringLiteral("le nom « %1 » contient un caractère de contrôle").arg(name);
         if (ForbiddenCharacters.contains(c))
-            return QStringLiteral("le nom « %1 » contient « %2 », interdit dans un nom (%3)").arg(name, c, ForbiddenCharacters);
+            return QStringLiteral("le nom « %1 » contient « %2 », interdit dans un nom (%3)")
+                .arg(name, c, ForbiddenCharacters);
     }
     return {};
 }

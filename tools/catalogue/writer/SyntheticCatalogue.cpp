@@ -47,9 +47,22 @@ const std::array<Family, 8> Families = {{
 }};
 
 const std::array<const char16_t *, 16> Qualifiers = {
-    u"bleu", u"rouge", u"vert", u"noir", u"A4", u"A5", u"grands carreaux", u"recyclé",
-    u"PREMIUM", u"lot de 10", u"format géant", u"spécial école", u"qualité supérieure",
-    u"métallique", u"fluo", u"ÉCO",
+    u"bleu",
+    u"rouge",
+    u"vert",
+    u"noir",
+    u"A4",
+    u"A5",
+    u"grands carreaux",
+    u"recyclé",
+    u"PREMIUM",
+    u"lot de 10",
+    u"format géant",
+    u"spécial école",
+    u"qualité supérieure",
+    u"métallique",
+    u"fluo",
+    u"ÉCO",
 };
 
 // A prime above the largest count: i ↦ (i × step + offset) mod it is one-to-one, which
@@ -70,9 +83,8 @@ QString priceText(int cents)
 QString syntheticProductsTsv(int count, quint32 seed)
 {
     if (count < 0 || count > MaxSyntheticProducts)
-        throw CatalogueError(QStringLiteral("nombre de produits %1 hors limites (0 à %2)")
-                                 .arg(count)
-                                 .arg(MaxSyntheticProducts));
+        throw CatalogueError(
+            QStringLiteral("nombre de produits %1 hors limites (0 à %2)").arg(count).arg(MaxSyntheticProducts));
     Random random(seed);
     QString text = QStringLiteral("ref:TEXT(12)\tdesi:TEXT(80)\tqté:INT\tprixvente:MONEY\n");
     text.reserve(qsizetype(count) * 60);

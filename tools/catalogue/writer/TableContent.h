@@ -13,8 +13,8 @@ namespace jetwriter {
 
 enum class ColumnType {
     Text,
-    Integer,     // 16-bit
-    Long,        // 32-bit
+    Integer,  // 16-bit
+    Long,     // 32-bit
     Double,
     Money,       // 64-bit count of ten-thousandths
     LongBinary,  // OLE object: bytes of any length, kept apart from the row when long

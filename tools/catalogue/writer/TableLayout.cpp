@@ -15,19 +15,32 @@ struct TypeFacts {
 TypeFacts factsOf(ColumnType type)
 {
     switch (type) {
-    case ColumnType::Boolean: return {0x01, true, 0};
-    case ColumnType::Byte: return {0x02, true, 1};
-    case ColumnType::Integer: return {0x03, true, 2};
-    case ColumnType::Long: return {0x04, true, 4};
-    case ColumnType::Money: return {0x05, true, 8};
-    case ColumnType::Single: return {0x06, true, 4};
-    case ColumnType::Double: return {0x07, true, 8};
-    case ColumnType::DateTime: return {0x08, true, 8};
-    case ColumnType::Binary: return {0x09, false, 0};
-    case ColumnType::Text: return {0x0A, false, 0};
-    case ColumnType::LongBinary: return {0x0B, false, 0};
-    case ColumnType::Memo: return {0x0C, false, 0};
-    case ColumnType::Guid: return {0x0F, true, 16};
+    case ColumnType::Boolean:
+        return {0x01, true, 0};
+    case ColumnType::Byte:
+        return {0x02, true, 1};
+    case ColumnType::Integer:
+        return {0x03, true, 2};
+    case ColumnType::Long:
+        return {0x04, true, 4};
+    case ColumnType::Money:
+        return {0x05, true, 8};
+    case ColumnType::Single:
+        return {0x06, true, 4};
+    case ColumnType::Double:
+        return {0x07, true, 8};
+    case ColumnType::DateTime:
+        return {0x08, true, 8};
+    case ColumnType::Binary:
+        return {0x09, false, 0};
+    case ColumnType::Text:
+        return {0x0A, false, 0};
+    case ColumnType::LongBinary:
+        return {0x0B, false, 0};
+    case ColumnType::Memo:
+        return {0x0C, false, 0};
+    case ColumnType::Guid:
+        return {0x0F, true, 16};
     }
     return {0, false, 0};
 }
@@ -37,9 +50,12 @@ TypeFacts factsOf(ColumnType type)
 int declaredVariableSize(const ColumnSpec &declared)
 {
     switch (declared.type) {
-    case ColumnType::Text: return 2 * declared.maxChars;
-    case ColumnType::Binary: return declared.maxBytes;
-    default: return 0;
+    case ColumnType::Text:
+        return 2 * declared.maxChars;
+    case ColumnType::Binary:
+        return declared.maxBytes;
+    default:
+        return 0;
     }
 }
 
@@ -76,7 +92,8 @@ int TableLayout::largestRowSize() const
     int variableBytes = 0;
     for (const ColumnLayout &column : m_columns)
         if (!column.fixed)
-            variableBytes += isLongValue(column.declared.type) ? LongValueHeaderSize + MostInlineLongValueBytes : column.size;
+            variableBytes +=
+                isLongValue(column.declared.type) ? LongValueHeaderSize + MostInlineLongValueBytes : column.size;
     const int offsetTable = m_variableCount > 0 ? 2 * (m_variableCount + 1) + 2 : 0;
     const int nullMask = (int(m_columns.size()) + 7) / 8;
     return 2 + m_fixedAreaSize + variableBytes + offsetTable + nullMask;

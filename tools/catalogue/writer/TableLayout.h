@@ -12,11 +12,11 @@ namespace jetwriter {
 struct ColumnLayout {
     ColumnSpec declared;
     std::uint8_t typeCode = 0;
-    int number = 0;       // bit in the null mask, and the order readers present
+    int number = 0;  // bit in the null mask, and the order readers present
     bool fixed = false;
-    int fixedOffset = 0;  // fixed columns: offset in the row's fixed area
+    int fixedOffset = 0;    // fixed columns: offset in the row's fixed area
     int variableIndex = 0;  // variable columns: entry in the row's offset table
-    int size = 0;         // bytes: of the fixed value, of the longest binary, or 2 per character for text
+    int size = 0;           // bytes: of the fixed value, of the longest binary, or 2 per character for text
 };
 
 // Memo and OLE: kept apart from the row when long.

@@ -22,12 +22,12 @@ constexpr int MaxInRowLength = 255;
 std::optional<ColumnType> plainType(const QString &type)
 {
     static const QHash<QString, ColumnType> types = {
-        {QStringLiteral("INT"), ColumnType::Integer},      {QStringLiteral("LONG"), ColumnType::Long},
-        {QStringLiteral("DOUBLE"), ColumnType::Double},    {QStringLiteral("MONEY"), ColumnType::Money},
-        {QStringLiteral("BOOL"), ColumnType::Boolean},     {QStringLiteral("BOOLEAN"), ColumnType::Boolean},
-        {QStringLiteral("BYTE"), ColumnType::Byte},        {QStringLiteral("SINGLE"), ColumnType::Single},
+        {QStringLiteral("INT"), ColumnType::Integer},       {QStringLiteral("LONG"), ColumnType::Long},
+        {QStringLiteral("DOUBLE"), ColumnType::Double},     {QStringLiteral("MONEY"), ColumnType::Money},
+        {QStringLiteral("BOOL"), ColumnType::Boolean},      {QStringLiteral("BOOLEAN"), ColumnType::Boolean},
+        {QStringLiteral("BYTE"), ColumnType::Byte},         {QStringLiteral("SINGLE"), ColumnType::Single},
         {QStringLiteral("DATETIME"), ColumnType::DateTime}, {QStringLiteral("GUID"), ColumnType::Guid},
-        {QStringLiteral("BINARY"), ColumnType::Binary},    {QStringLiteral("MEMO"), ColumnType::Memo},
+        {QStringLiteral("BINARY"), ColumnType::Binary},     {QStringLiteral("MEMO"), ColumnType::Memo},
         {QStringLiteral("OLE"), ColumnType::LongBinary},
     };
     const auto found = types.constFind(type);
@@ -136,7 +136,8 @@ TableContent readTsvTable(const QString &text, const QString &tableName)
         }
     }
     if (!haveHeader)
-        throw CatalogueError(QStringLiteral("aucune ligne d'en-tête : la première ligne utile doit décrire les colonnes (nom:TYPE)"));
+        throw CatalogueError(
+            QStringLiteral("aucune ligne d'en-tête : la première ligne utile doit décrire les colonnes (nom:TYPE)"));
     return table;
 }
 

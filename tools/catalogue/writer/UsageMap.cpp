@@ -60,8 +60,8 @@ UsageMap pagedMap(const std::vector<std::uint32_t> &pages, std::uint32_t firstBi
 
 UsageMap makeUsageMap(const std::vector<std::uint32_t> &pages, std::uint32_t firstBitmapPage)
 {
-    const bool fitsInline = std::all_of(pages.begin(), pages.end(),
-                                        [](std::uint32_t page) { return page < InlinePageLimit; });
+    const bool fitsInline =
+        std::all_of(pages.begin(), pages.end(), [](std::uint32_t page) { return page < InlinePageLimit; });
     return fitsInline ? inlineMap(pages) : pagedMap(pages, firstBitmapPage);
 }
 
