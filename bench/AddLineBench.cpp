@@ -13,7 +13,7 @@ namespace {
 
 void BM_AddLine(benchmark::State &state)
 {
-    Form2 &form = FicheBench::listedWindow(int(state.range(0)));
+    const FicheTest::Controls &form = FicheBench::listedWindow(int(state.range(0)));
     const QString reference = form.Ref->itemText(form.Ref->count() / 2);
     for (auto _ : state) {
         state.PauseTiming();
@@ -24,7 +24,7 @@ void BM_AddLine(benchmark::State &state)
         state.ResumeTiming();
 
         std::int16_t enter = 13;
-        form.total_KeyPress(enter);
+        form.form->total_KeyPress(enter);
 
         if (form.G->RowCount() != rowsBefore + 1) {
             state.SkipWithError("Enter added no line");

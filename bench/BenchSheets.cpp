@@ -1,7 +1,6 @@
 #include "BenchSheets.h"
 
 #include "CatalogueWriter.h"
-#include "FicheTestSupport.h"
 #include "LineGrid.h"
 
 #include <QTemporaryDir>
@@ -21,6 +20,7 @@ QTemporaryDir &folder()
 struct OpenWindow {
     int products = 0;
     std::unique_ptr<Form2> form;
+    FicheTest::Controls controls;
 };
 
 OpenWindow &openWindow()
@@ -42,23 +42,23 @@ QString catalogue(int products)
     return path;
 }
 
-Form2 &listedWindow(int products)
+const FicheTest::Controls &listedWindow(int products)
 {
     OpenWindow &window = openWindow();
     if (window.products != products || !window.form) {
         closeWindow();
         window.form = FicheTest::loadForm(catalogue(products));
+        window.controls = FicheTest::Controls(*window.form);
         window.products = products;
-    } else if (window.form->G->RowCount() != products + 1) {
+    } else if (window.controls.G->RowCount() != products + 1) {
         window.form->REMPLIR_Produit();
     }
-    return *window.form;
+    return window.controls;
 }
 
 void closeWindow()
 {
     openWindow() = OpenWindow{};
-    FicheTest::useCatalogue(QString());
 }
 
 }  // namespace FicheBench

@@ -3,7 +3,7 @@
 // size and run by the project's own writer into a temporary folder, and the real window
 // loaded on it (French settings), its sheet holding the N listed products.
 
-#include "Form2.h"
+#include "FicheTestSupport.h"
 
 #include <QString>
 #include <cstdint>
@@ -17,11 +17,11 @@ inline const std::vector<std::int64_t> Sizes = {1'000, 20'000, 100'000, 200'000}
 // The catalogue of `products` synthetic products (written on first use).
 QString catalogue(int products);
 
-// The window on that catalogue with its sheet listed afresh. One window is kept at a time:
-// at 200 000 products a window holds some 150 MB.
-Form2 &listedWindow(int products);
+// The window on that catalogue with its sheet listed afresh, seen through its controls.
+// One window is kept at a time: at 200 000 products a window holds some 150 MB.
+const FicheTest::Controls &listedWindow(int products);
 
-// Lets the last window go, with the run's catalogue handles.
+// Lets the last window go.
 void closeWindow();
 
 }  // namespace FicheBench

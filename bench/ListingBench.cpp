@@ -12,9 +12,9 @@ namespace {
 
 void BM_Listing(benchmark::State &state)
 {
-    Form2 &form = FicheBench::listedWindow(int(state.range(0)));
+    const FicheTest::Controls &form = FicheBench::listedWindow(int(state.range(0)));
     for (auto _ : state)
-        form.REMPLIR_Produit();
+        form.form->REMPLIR_Produit();
 }
 
 void BM_FormLoad(benchmark::State &state)
@@ -25,7 +25,6 @@ void BM_FormLoad(benchmark::State &state)
         auto form = FicheTest::loadForm(catalogue);
         state.PauseTiming();
         form.reset();
-        FicheTest::useCatalogue(QString());
         state.ResumeTiming();
     }
 }

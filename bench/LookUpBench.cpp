@@ -13,7 +13,7 @@ namespace {
 
 void lookUp(benchmark::State &state, bool found)
 {
-    Form2 &form = FicheBench::listedWindow(int(state.range(0)));
+    const FicheTest::Controls &form = FicheBench::listedWindow(int(state.range(0)));
     QString texts[2] = {form.Ref->itemText(0), form.Ref->itemText(form.Ref->count() / 2)};
     if (!found) {
         for (QString &text : texts)
@@ -44,7 +44,7 @@ void BM_RefChange_First(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         FicheBench::closeWindow();
-        Form2 &form = FicheBench::listedWindow(products);
+        const FicheTest::Controls &form = FicheBench::listedWindow(products);
         const QString reference = form.Ref->itemText(form.Ref->count() / 2);
         state.ResumeTiming();
         form.Ref->setEditText(reference);

@@ -9,9 +9,9 @@ namespace {
 
 void BM_CellEdited(benchmark::State &state)
 {
-    Form2 &form = FicheBench::listedWindow(int(state.range(0)));
+    const FicheTest::Controls &form = FicheBench::listedWindow(int(state.range(0)));
     for (auto _ : state)
-        form.G_CellEdited();
+        form.form->G_CellEdited();
 }
 
 }  // namespace

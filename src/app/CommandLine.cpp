@@ -15,7 +15,7 @@ void describeOptions(QCommandLineParser &parser)
     parser.setApplicationDescription(
         QStringLiteral("Fiche Produit : feuille de lignes chiffrées sur le catalogue de la boutique.\n"
                        "Sans option, ouvre le catalogue %1, vu ici comme %2.")
-            .arg(Module1::FixedDatabasePath, Module1::DatabaseFile()));
+            .arg(FixedDatabasePath, defaultDatabaseFile()));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption({DatabaseOption, QStringLiteral("Ouvre le catalogue FICHIER au lieu du catalogue habituel."),
@@ -41,12 +41,10 @@ bool asksOnlyForText(const QStringList &arguments)
     return false;
 }
 
-RunOptions applyCommandLine(const QStringList &arguments)
+RunOptions readCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
     describeOptions(parser);
     parser.process(arguments);
-    if (parser.isSet(DatabaseOption))
-        Module1::setDatabaseFile(parser.value(DatabaseOption));
-    return RunOptions{parser.isSet(QuitOnceShownOption)};
+    return RunOptions{parser.value(DatabaseOption), parser.isSet(QuitOnceShownOption)};
 }

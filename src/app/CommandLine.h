@@ -5,14 +5,15 @@
 
 #include <QStringList>
 
-// What the command line asks of this run beyond the catalogue to open.
+// What the command line asks of this run.
 struct RunOptions {
+    QString databaseFile;  // empty: the fixed catalogue
     bool quitOnceShown = false;
 };
 
 // True when the arguments only ask for text (help, version): then no display is needed.
 bool asksOnlyForText(const QStringList &arguments);
 
-// Reads the arguments of the running application and applies them. Prints and ends the
-// process for --help, --version and arguments it does not know.
-RunOptions applyCommandLine(const QStringList &arguments);
+// Reads the arguments of the running application. Prints and ends the process for --help,
+// --version and arguments it does not know.
+RunOptions readCommandLine(const QStringList &arguments);

@@ -1,27 +1,9 @@
 #include "Module1.h"
 
 #include "CataloguePath.h"
-#include "CatalogueWatch.h"
 #include "ErrorMode.h"
 
-#include <optional>
-
-namespace Module1 {
-
 namespace {
-
-// Empty when none was given: the fixed path then.
-QString &givenDatabaseFile()
-{
-    static QString file;
-    return file;
-}
-
-std::optional<RuntimeError> &lastOpenFailure()
-{
-    static std::optional<RuntimeError> failure;
-    return failure;
-}
 
 // The engine's own words, with the file named when they do not name it already.
 RuntimeError namingTheFile(const RuntimeError &failure, const QString &file)
@@ -34,41 +16,57 @@ RuntimeError namingTheFile(const RuntimeError &failure, const QString &file)
 
 }  // namespace
 
-QString DatabaseFile()
+QString defaultDatabaseFile()
 {
-    const QString &given = givenDatabaseFile();
-    return given.isEmpty() ? localCataloguePath(FixedDatabasePath) : given;
+    return localCataloguePath(FixedDatabasePath);
 }
 
-void setDatabaseFile(const QString &path)
-{
-    givenDatabaseFile() = path;
-}
+Module1::Module1(const QString &databaseFile)
+    : m_databaseFile(databaseFile.isEmpty() ? defaultDatabaseFile() : databaseFile)
+{}
 
-void OpenProductDatabase()
+void Module1::OpenProductDatabase()
 {
     const ResumeNext onError;
-    lastOpenFailure().reset();
-    QString file;
-    onError.step([&] { file = DatabaseFile(); });
-    CatalogueWatch::watch(file);
+    m_openFailure.reset();
+    m_watch.emplace(m_databaseFile);
     onError.step([&] {
         try {
-            ProductDatabase = jet::DBEngine::OpenDatabase(file);
+            m_productDatabase = jet::DBEngine::OpenDatabase(m_databaseFile);
         } catch (const RuntimeError &failure) {
-            lastOpenFailure() = namingTheFile(failure, file);
+            m_openFailure = namingTheFile(failure, m_databaseFile);
             throw;
         }
     });
 }
 
-jet::Database &OpenedProductDatabase()
+jet::Database &Module1::OpenedProductDatabase()
 {
-    if (lastOpenFailure())
-        throw *lastOpenFailure();
-    if (!ProductDatabase)
+    if (m_openFailure)
+        throw *m_openFailure;
+    if (!m_productDatabase)
         throw RuntimeError::objectNotSet();
-    return *ProductDatabase;
+    return *m_productDatabase;
 }
 
-}  // namespace Module1
+void Module1::OpenProductTable()
+{
+    m_productTable = OpenedProductDatabase().OpenRecordset(QStringLiteral("Produit"));
+}
+
+jet::Recordset &Module1::ProductTable()
+{
+    if (!m_productTable)
+        throw RuntimeError::objectNotSet();
+    return *m_productTable;
+}
+
+void Module1::refreshProductTable()
+{
+    if (!m_productTable || !m_watch)
+        return;
+    if (std::optional<CatalogueWatch::Reread> now = m_watch->reread()) {
+        m_productTable = std::move(now->table);
+        m_productDatabase = std::move(now->database);
+    }
+}

@@ -1,35 +1,57 @@
 #pragma once
-// The catalogue connection shared by the window's handlers for the whole run.
+// The program's catalogue connection, shared by the window's handlers for the whole run:
+// the database handle ProductDatabase and the table-type record set ProductTable over
+// Produit. One object, created with the window at start-up.
 
+#include "CatalogueWatch.h"
 #include "Jet.h"
+#include "RuntimeError.h"
 
 #include <QString>
 #include <memory>
-
-namespace Module1 {
+#include <optional>
 
 // The fixed catalogue path, as the back office writes it.
 inline const QString FixedDatabasePath = QStringLiteral("c:\\Vasteron\\QUARN.MDB");
 
-// Set by OpenProductDatabase; replaced, with ProductTable, only when the catalogue file
-// was rewritten on disk and the new one reads whole (CatalogueWatch.h).
-inline std::shared_ptr<jet::Database> ProductDatabase;
-// The table-type record set over Produit, opened by Form_Load; look-ups position it.
-inline std::unique_ptr<jet::Recordset> ProductTable;
+// The fixed path as this system sees it (see CataloguePath.h).
+QString defaultDatabaseFile();
 
-// The file actually opened: the fixed path mapped to this system, or the file given
-// on the command line (an empty path goes back to the fixed one).
-QString DatabaseFile();
-void setDatabaseFile(const QString &path);
+class Module1 {
+public:
+    // `databaseFile`: the catalogue to open; an empty path means the fixed one.
+    explicit Module1(const QString &databaseFile);
 
-// Opens DatabaseFile() into ProductDatabase. Like every continue-on-error procedure it
-// reports nothing; a failure leaves ProductDatabase as it was and is kept for
-// OpenedProductDatabase.
-void OpenProductDatabase();
+    // The file actually opened.
+    const QString &DatabaseFile() const { return m_databaseFile; }
 
-// ProductDatabase, for the next step of start-up. When it is unset this raises why the
-// last open failed (naming the file looked for), or the unset-handle error when no open
-// was tried: the user learns the real cause, not a consequence of it.
-jet::Database &OpenedProductDatabase();
+    // Opens DatabaseFile() into ProductDatabase. Like every continue-on-error procedure it
+    // reports nothing; a failure leaves ProductDatabase unset and is kept for
+    // OpenedProductDatabase.
+    void OpenProductDatabase();
 
-}  // namespace Module1
+    // ProductDatabase, for the next step of start-up. When it is unset this raises why the
+    // open failed (naming the file looked for), or the unset-handle error when no open was
+    // tried: the user learns the real cause, not a consequence of it.
+    jet::Database &OpenedProductDatabase();
+
+    // Opens the table Produit on ProductDatabase as ProductTable.
+    void OpenProductTable();
+
+    // Raises the unset-handle error before start-up has opened it.
+    jet::Recordset &ProductTable();
+
+    // Brings ProductDatabase and ProductTable up to date when the back office rewrote the
+    // file and the new one reads whole (see CatalogueWatch.h). Never fails.
+    void refreshProductTable();
+
+    bool hasProductDatabase() const { return m_productDatabase != nullptr; }
+    bool hasProductTable() const { return m_productTable != nullptr; }
+
+private:
+    QString m_databaseFile;
+    std::shared_ptr<jet::Database> m_productDatabase;
+    std::unique_ptr<jet::Recordset> m_productTable;
+    std::optional<RuntimeError> m_openFailure;
+    std::optional<CatalogueWatch> m_watch;
+};

@@ -1,58 +1,7 @@
 #include "StandardReport.h"
 
-#include <QApplication>
-#include <QMessageBox>
-#include <cstdio>
-
-namespace {
-
-bool hasScreenToShowOn()
-{
-    return qobject_cast<QApplication *>(QCoreApplication::instance()) != nullptr &&
-           QGuiApplication::platformName() != QLatin1String("offscreen");
-}
-
-void toStandardErrorAndScreen(const StandardReport &report)
-{
-    std::fprintf(stderr, "%s : %s\n", qUtf8Printable(report.title), qUtf8Printable(report.text));
-    std::fflush(stderr);
-    if (hasScreenToShowOn())
-        reportBox(report)->exec();
-}
-
-ReportSink &currentSink()
-{
-    static ReportSink sink = toStandardErrorAndScreen;
-    return sink;
-}
-
-}  // namespace
-
 StandardReport standardReportOf(const RuntimeError &error)
 {
     return {ApplicationName,
             QStringLiteral("Erreur d'exécution '%1' :\n%2").arg(error.number()).arg(error.description())};
-}
-
-std::unique_ptr<QMessageBox> reportBox(const StandardReport &report)
-{
-    auto box = std::make_unique<QMessageBox>(QMessageBox::Critical, report.title, report.text, QMessageBox::Ok);
-    box->setDefaultButton(QMessageBox::Ok);
-    return box;
-}
-
-ReportSink setReportSink(ReportSink sink)
-{
-    return std::exchange(currentSink(), std::move(sink));
-}
-
-void report(const RuntimeError &error)
-{
-    currentSink()(standardReportOf(error));
-}
-
-void endProgramWithReport(const RuntimeError &error)
-{
-    report(error);
-    QCoreApplication::exit(EXIT_FAILURE);
 }

@@ -43,3 +43,14 @@ RuntimeError RuntimeError::engine(int number, const QString &description)
 {
     return {ErrorKind::Engine, number, description};
 }
+
+RuntimeError RuntimeError::outOfMemory()
+{
+    static const RuntimeError error{ErrorKind::OutOfMemory, 7, QStringLiteral("Mémoire insuffisante")};
+    return error;
+}
+
+RuntimeError RuntimeError::internal(const QString &description)
+{
+    return {ErrorKind::Internal, 51, QStringLiteral("Erreur interne : %1").arg(description)};
+}

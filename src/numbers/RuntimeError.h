@@ -1,7 +1,7 @@
 #pragma once
 // The failures of the program's rules and of the catalogue engine: raised out of the
 // failing operation, never printed there. Each handler's error mode decides what the
-// user sees (see src/app/ErrorMode.h).
+// user sees (see ErrorMode.h).
 
 #include <QString>
 #include <stdexcept>
@@ -13,6 +13,8 @@ enum class ErrorKind {
     InvalidUseOfNull,
     ObjectNotSet,  // a handle used before it was set
     Engine,        // the catalogue engine's own errors (src/jet)
+    OutOfMemory,   // an allocation failed
+    Internal,      // any other exception that reached the end of a handler
 };
 
 class RuntimeError : public std::runtime_error {
@@ -30,6 +32,9 @@ public:
     static RuntimeError invalidUseOfNull();
     static RuntimeError objectNotSet();
     static RuntimeError engine(int number, const QString &description);
+    // Built before it is needed: raised when memory has run out, it must not allocate.
+    static RuntimeError outOfMemory();
+    static RuntimeError internal(const QString &description);
 
 private:
     ErrorKind m_kind;

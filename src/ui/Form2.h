@@ -1,60 +1,58 @@
 #pragma once
-// The product sheet: the program's one window. The class is one, but its handlers live in
-// the folders of their subsystems: start-up and shutdown in src/app, line entry in
-// src/entry, the sheet's listing, recalculation and moves in src/sheet.
+// The product sheet: the program's one window, its fifteen controls and its handlers. The
+// handlers are named after their control and event, and each lives with the behaviour it
+// implements:
+//
+//   handlers/Loading.cpp          Form_Load, fermer_Click
+//   handlers/ReferenceLookup.cpp  Ref_Change, Ref_Click, Ref_KeyPress
+//   handlers/FieldFocus.cpp       qte_GotFocus, remise_GotFocus, total_GotFocus,
+//                                 qte_KeyPress, remise_KeyPress
+//   handlers/LinePricing.cpp      remise_Change
+//   handlers/AddLine.cpp          total_KeyPress
+//   handlers/Listing.cpp          REMPLIR_Produit, Nouveau_Click
+//   handlers/Recalculation.cpp    G_CellEdited
+//   handlers/RowMoves.cpp         haut_Click, bas_Click
+//
+// The controls are built in Form2Layout.cpp; Form2Wiring.cpp says which user action runs
+// which handler. The rules the handlers apply, which need no widget, are in src/entry and
+// src/sheet; each handler reads its controls, calls the rule and writes the results, in
+// the order users have always seen them change.
 
+#include "Module1.h"
 #include "NumberRules.h"
 
 #include <QWidget>
 #include <cstdint>
 #include <functional>
-#include <memory>
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class LineGrid;
-
-namespace jet {
-class Recordset;
-}
+struct EntryFields;
 
 class Form2 : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Form2(const RegionalSettings &regional = RegionalSettings::system(), QWidget *parent = nullptr);
+    // `databaseFile`: the catalogue Form_Load opens; an empty path means the fixed one.
+    explicit Form2(const QString &databaseFile, const RegionalSettings &regional = RegionalSettings::system(),
+                   QWidget *parent = nullptr);
     ~Form2() override;
 
-    // Start-up: opens the catalogue, resets the fields, fills the reference list and
-    // the sheet. Raises the failure that ends start-up (nothing is caught here).
-    void Form_Load();
-
-    // The controls, named as the user and the tests know them.
-    QPushButton *fermer = nullptr;
-    QLabel *Label1 = nullptr;
-    QLabel *nbr = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *totaux = nullptr;
-    QComboBox *Ref = nullptr;
-    QLineEdit *qte = nullptr;
-    QLineEdit *prixvente = nullptr;
-    QLineEdit *remise = nullptr;
-    QLineEdit *total = nullptr;
-    QLineEdit *desi = nullptr;
-    QPushButton *bas = nullptr;
-    QPushButton *haut = nullptr;
-    QPushButton *Nouveau = nullptr;
-    LineGrid *G = nullptr;
-
     const RegionalSettings &regional() const { return m_regional; }
+    // The run's catalogue connection.
+    const Module1 &module1() const { return m_module1; }
 
     // Asked after each step of a move; tests replace it. Returns true for "Oui".
     using Question = std::function<bool(const QString &text)>;
     void setQuestion(Question question) { m_question = std::move(question); }
 
-    // The handlers, named after their control and event.
+    // Start-up: opens the catalogue, resets the fields, fills the reference list and the
+    // sheet. Handles no failure: the one that ends start-up leaves it.
+    void Form_Load();
+
     void fermer_Click();
     void Nouveau_Click();
     void Ref_Change();
@@ -79,13 +77,34 @@ protected:
 
 private:
     void buildControls();
+    void describeForAssistiveTechnology();
     void connectHandlers();
     void gotFocus(QObject *field);
     bool ask(const QString &text);
+    void lookUp();
+    EntryFields entryFields() const;
 
     RegionalSettings m_regional;
+    Module1 m_module1;
     Question m_question;
     // A number field that a mouse press has just given the focus to: its focus handler
     // waits for the end of the click, which would otherwise undo the handler's selection.
     QObject *m_focusedByClick = nullptr;
+
+    // The controls, named as the user knows them.
+    QPushButton *fermer = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *nbr = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *totaux = nullptr;
+    QComboBox *Ref = nullptr;
+    QLineEdit *qte = nullptr;
+    QLineEdit *prixvente = nullptr;
+    QLineEdit *remise = nullptr;
+    QLineEdit *total = nullptr;
+    QLineEdit *desi = nullptr;
+    QPushButton *bas = nullptr;
+    QPushButton *haut = nullptr;
+    QPushButton *Nouveau = nullptr;
+    LineGrid *G = nullptr;
 };

@@ -3,7 +3,6 @@
 // the form was drawn, and turned into logical pixels (15 twips a pixel at 96 dots per
 // inch), so that Qt's own scaling takes care of high-resolution screens.
 
-#include "AccessibleTexts.h"
 #include "FicheIcon.h"
 #include "Form2.h"
 #include "LineGrid.h"
@@ -149,11 +148,12 @@ QComboBox *referenceBox(QWidget *window, const QRect &geometry)
 
 }  // namespace
 
-Form2::Form2(const RegionalSettings &regional, QWidget *parent) : QWidget(parent), m_regional(regional)
+Form2::Form2(const QString &databaseFile, const RegionalSettings &regional, QWidget *parent)
+    : QWidget(parent), m_regional(regional), m_module1(databaseFile)
 {
     setObjectName(QStringLiteral("Form2"));
     buildControls();
-    describeForAssistiveTechnology(*this);
+    describeForAssistiveTechnology();
     connectHandlers();
 }
 

@@ -3,9 +3,11 @@
 // assignment); key handlers see each typed character before the control does, and the
 // key always goes on to the control.
 
+#include "ErrorMode.h"
 #include "Form2.h"
+#include "KeyCodes.h"
 #include "LineGrid.h"
-#include "StandardReport.h"
+#include "ReportBox.h"
 
 #include <QComboBox>
 #include <QFocusEvent>
@@ -21,11 +23,7 @@ namespace {
 template <class Handler>
 void runHandler(Handler &&handler)
 {
-    try {
-        handler();
-    } catch (const RuntimeError &error) {
-        endProgramWithReport(error);
-    }
+    AtEventLoop(std::forward<Handler>(handler), endProgramWithReport);
 }
 
 // The code a key handler receives: the typed character, Enter as 13. Keys that type no
@@ -35,7 +33,7 @@ std::optional<std::int16_t> characterCode(const QKeyEvent &key)
     switch (key.key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return std::int16_t{13};
+        return EnterKeyCode;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
         return std::nullopt;

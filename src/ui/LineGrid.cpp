@@ -105,15 +105,13 @@ void LineGrid::setCellText(std::int32_t row, std::int32_t column, const QString 
         m_model->setText(lineOfRow(row), column, text);
 }
 
-void LineGrid::setRowTexts(std::int32_t row, const QStringList &cells)
+void LineGrid::exchangeRows(std::int32_t row, std::int32_t otherRow)
 {
     checkCell(row, 0);
-    if (row == 0) {
-        for (int column = 0; column < std::min<int>(cells.size(), ColumnCount()); ++column)
-            setCellText(0, column, cells[column]);
-    } else {
-        m_model->setLine(lineOfRow(row), cells);
-    }
+    checkCell(otherRow, 0);
+    if (row == 0 || otherRow == 0)
+        throw invalidPropertyValue();  // the header row is not a line
+    m_model->exchangeLines(lineOfRow(row), lineOfRow(otherRow));
 }
 
 void LineGrid::AppendRow(const QString &tabSeparated)

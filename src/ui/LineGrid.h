@@ -6,7 +6,7 @@
 // Row numbers count the header row, exactly as the handlers expect: RowCount() is the
 // number of lines + 1, CellText(0, c) is the title of column c.
 
-#include <QStringList>
+#include <QString>
 #include <QTableView>
 #include <cstdint>
 
@@ -34,8 +34,8 @@ public:
     // columns raise a RuntimeError (the grid's "subscript out of range").
     QString CellText(std::int32_t row, std::int32_t column) const;
     void setCellText(std::int32_t row, std::int32_t column, const QString &text);
-    // Replaces every cell of one line in one model operation.
-    void setRowTexts(std::int32_t row, const QStringList &cells);
+    // Two lines change places, every cell with its line.
+    void exchangeRows(std::int32_t row, std::int32_t otherRow);
 
     // Adds a line after the last; the tab-separated fields fill its columns from 0 on.
     void AppendRow(const QString &tabSeparated);
@@ -55,10 +55,6 @@ public:
         SheetModel &m_model;
     };
 
-    // Kept for the move-down handler, which writes it; the grid does nothing with it.
-    bool MoveDownFlag() const { return m_moveDownFlag; }
-    void setMoveDownFlag(bool flag) { m_moveDownFlag = flag; }
-
 signals:
     // The user has changed a cell's text (raised after the cell holds the new text).
     void CellEdited();
@@ -72,5 +68,4 @@ private:
     void sizeColumnsToFormat();
 
     SheetModel *m_model;
-    bool m_moveDownFlag = true;
 };

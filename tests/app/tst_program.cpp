@@ -77,6 +77,7 @@ private slots:
     void qtTextsInFrench();
     void reportBox();
     void handlerFailureEndsTheProgram();
+    void memoryRunningOutInAHandlerIsReported();
     void enterAtOnceClosesTheProgram();
     void titleBarCloseEndsTheProgram();
 
@@ -194,12 +195,31 @@ void ProgramTest::handlerFailureEndsTheProgram()
              QStringLiteral("Erreur d'exécution '94' :\nUtilisation incorrecte de Null"));
 }
 
+// Memory that runs out inside a handler is a failure like any other: the report says so and
+// the program ends, instead of stopping dead without a word. The question asked between two
+// steps of a move is where the handler is made to run out.
+void ProgramTest::memoryRunningOutInAHandlerIsReported()
+{
+    const std::unique_ptr<Form2> form = startWindow(m_catalogue, FicheTest::frenchSettings());
+    QVERIFY(form);
+    const FicheTest::Controls ui(*form);
+    ui.G->AppendRow(QStringLiteral("B\tBoulon\t1\t2\t\t2"));
+    ui.G->setCurrentRow(2);
+    form->setQuestion([](const QString &) -> bool { throw std::bad_alloc(); });
+    FicheTest::showActive(*form);
+
+    FicheTest::CollectedReports reports;
+    const int exitCode = runEventLoop([&] { QTest::mouseClick(ui.haut, Qt::LeftButton); });
+    QCOMPARE(exitCode, 1);
+    QCOMPARE(reports.reports().size(), 1);
+    QCOMPARE(reports.reports().front().text, QStringLiteral("Erreur d'exécution '7' :\nMémoire insuffisante"));
+}
+
 void ProgramTest::enterAtOnceClosesTheProgram()
 {
-    FicheTest::useCatalogue(m_catalogue);
-    const std::unique_ptr<Form2> form = startWindow(FicheTest::frenchSettings());
+    const std::unique_ptr<Form2> form = startWindow(m_catalogue, FicheTest::frenchSettings());
     QVERIFY(form);
-    QVERIFY(form->G->RowCount() > 1);  // lines on the sheet: still no question
+    QVERIFY(FicheTest::Controls(*form).G->RowCount() > 1);  // lines on the sheet: still no question
     bool asked = false;
     form->setQuestion([&](const QString &) { return asked = true; });
     FicheTest::showActive(*form);
@@ -211,8 +231,7 @@ void ProgramTest::enterAtOnceClosesTheProgram()
 
 void ProgramTest::titleBarCloseEndsTheProgram()
 {
-    FicheTest::useCatalogue(m_catalogue);
-    const std::unique_ptr<Form2> form = startWindow(FicheTest::frenchSettings());
+    const std::unique_ptr<Form2> form = startWindow(m_catalogue, FicheTest::frenchSettings());
     QVERIFY(form);
     FicheTest::showActive(*form);
     const int exitCode = runEventLoop([&] { form->close(); });

@@ -4,7 +4,6 @@
 
 #include "FicheTestSupport.h"
 #include "LineGrid.h"
-#include "Module1.h"
 #include "StartUp.h"
 
 #include <QComboBox>
@@ -75,6 +74,7 @@ private:
     QTemporaryDir m_dir;
     int m_files = 0;
     std::unique_ptr<Form2> m_shop;
+    FicheTest::Controls m_shopUi;
     RegionalSettings m_rs = FicheTest::frenchSettings();
 };
 
@@ -87,6 +87,7 @@ void StartUpTest::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     m_shop = FicheTest::loadForm(write(Shop));
+    m_shopUi = FicheTest::Controls(*m_shop);
 }
 
 void StartUpTest::cleanup()
@@ -96,25 +97,25 @@ void StartUpTest::cleanup()
 
 void StartUpTest::initialValues()
 {
-    QCOMPARE(m_shop->Ref->currentText(), QString());
-    QCOMPARE(m_shop->Ref->currentIndex(), -1);
-    QCOMPARE(m_shop->desi->text(), QString());
-    QCOMPARE(m_shop->qte->text(), QStringLiteral("0"));
-    QCOMPARE(m_shop->prixvente->text(), QStringLiteral("0"));
-    QCOMPARE(m_shop->remise->text(), QStringLiteral("0"));
-    QCOMPARE(m_shop->total->text(), QStringLiteral("0"));
-    QVERIFY(Module1::ProductDatabase);
-    QVERIFY(Module1::ProductTable);
+    QCOMPARE(m_shopUi.Ref->currentText(), QString());
+    QCOMPARE(m_shopUi.Ref->currentIndex(), -1);
+    QCOMPARE(m_shopUi.desi->text(), QString());
+    QCOMPARE(m_shopUi.qte->text(), QStringLiteral("0"));
+    QCOMPARE(m_shopUi.prixvente->text(), QStringLiteral("0"));
+    QCOMPARE(m_shopUi.remise->text(), QStringLiteral("0"));
+    QCOMPARE(m_shopUi.total->text(), QStringLiteral("0"));
+    QVERIFY(m_shop->module1().hasProductDatabase());
+    QVERIFY(m_shop->module1().hasProductTable());
 }
 
 void StartUpTest::referenceListInTableOrder()
 {
-    QCOMPARE(referenceList(*m_shop->Ref), (QStringList{"C3", "A1", "B2", "D4", "E5", "F6"}));
+    QCOMPARE(referenceList(*m_shopUi.Ref), (QStringList{"C3", "A1", "B2", "D4", "E5", "F6"}));
 }
 
 void StartUpTest::listingSortedByDesignation()
 {
-    const LineGrid &grid = *m_shop->G;
+    const LineGrid &grid = *m_shopUi.G;
     QCOMPARE(grid.RowCount(), 7);
     QStringList references;
     for (int row = 1; row < grid.RowCount(); ++row)
@@ -140,7 +141,7 @@ void StartUpTest::listingCells()
 {
     QFETCH(QString, reference);
     QFETCH(QStringList, cells);
-    const LineGrid &grid = *m_shop->G;
+    const LineGrid &grid = *m_shopUi.G;
     for (int row = 1; row < grid.RowCount(); ++row) {
         if (grid.CellText(row, 0) == reference) {
             QCOMPARE(lineCells(grid, row), cells);
@@ -152,39 +153,40 @@ void StartUpTest::listingCells()
 
 void StartUpTest::counters()
 {
-    QCOMPARE(m_shop->nbr->text(), QStringLiteral("6"));
+    QCOMPARE(m_shopUi.nbr->text(), QStringLiteral("6"));
     // 0.40 + 2469 + 3 + 5 + 2 + 45.99
-    QCOMPARE(m_shop->totaux->text(), QStringLiteral("2") + m_rs.groupSeparator + QStringLiteral("525,39"));
+    QCOMPARE(m_shopUi.totaux->text(), QStringLiteral("2") + m_rs.groupSeparator + QStringLiteral("525,39"));
 }
 
 void StartUpTest::nouveauEmptiesTheSheetOnly()
 {
     const auto form = FicheTest::loadForm(write(Shop));
+    const FicheTest::Controls ui(*form);
     FicheTest::showActive(*form);
-    form->desi->setText(QStringLiteral("gardé"));
-    QTest::mouseClick(form->Nouveau, Qt::LeftButton);
+    ui.desi->setText(QStringLiteral("gardé"));
+    QTest::mouseClick(ui.Nouveau, Qt::LeftButton);
 
-    QCOMPARE(form->G->RowCount(), 1);
-    QCOMPARE(form->G->CellText(0, 5), QStringLiteral("Prix Total"));
-    QCOMPARE(form->nbr->text(), QStringLiteral("0"));
-    QCOMPARE(form->totaux->text(), QStringLiteral("0"));
-    QCOMPARE(form->desi->text(), QStringLiteral("gardé"));
-    QCOMPARE(form->Ref->count(), 6);
-    QVERIFY(Module1::ProductTable);
+    QCOMPARE(ui.G->RowCount(), 1);
+    QCOMPARE(ui.G->CellText(0, 5), QStringLiteral("Prix Total"));
+    QCOMPARE(ui.nbr->text(), QStringLiteral("0"));
+    QCOMPARE(ui.totaux->text(), QStringLiteral("0"));
+    QCOMPARE(ui.desi->text(), QStringLiteral("gardé"));
+    QCOMPARE(ui.Ref->count(), 6);
+    QVERIFY(form->module1().hasProductTable());
 }
 
 void StartUpTest::emptyCatalogueIsValid()
 {
     FicheTest::CollectedReports reports;
-    FicheTest::useCatalogue(write(FicheTest::ProductColumns + u'\n'));
-    const std::unique_ptr<Form2> form = startWindow(m_rs);
+    const std::unique_ptr<Form2> form = startWindow(write(FicheTest::ProductColumns + u'\n'), m_rs);
     QVERIFY(form);
+    const FicheTest::Controls ui(*form);
     QVERIFY(reports.reports().isEmpty());
-    QCOMPARE(form->Ref->count(), 0);
-    QCOMPARE(form->G->RowCount(), 1);
-    QCOMPARE(form->nbr->text(), QStringLiteral("0"));
-    QCOMPARE(form->totaux->text(), QStringLiteral("0"));
-    QCOMPARE(form->qte->text(), QStringLiteral("0"));
+    QCOMPARE(ui.Ref->count(), 0);
+    QCOMPARE(ui.G->RowCount(), 1);
+    QCOMPARE(ui.nbr->text(), QStringLiteral("0"));
+    QCOMPARE(ui.totaux->text(), QStringLiteral("0"));
+    QCOMPARE(ui.qte->text(), QStringLiteral("0"));
 }
 
 void StartUpTest::nullReferenceLeftOutOfTheList()
@@ -194,11 +196,12 @@ B1	Bague	1	2
 NULL	Anonyme	3	1
 C1	Cale	1	1
 )")));
-    QCOMPARE(referenceList(*form->Ref), (QStringList{"B1", "C1"}));
-    QCOMPARE(form->G->RowCount(), 4);
-    QCOMPARE(lineCells(*form->G, 1), (QStringList{"", "Anonyme", "3", "  1,00", "", "  3,00"}));
-    QCOMPARE(form->nbr->text(), QStringLiteral("3"));
-    QCOMPARE(form->totaux->text(), QStringLiteral("6,00"));
+    const FicheTest::Controls ui(*form);
+    QCOMPARE(referenceList(*ui.Ref), (QStringList{"B1", "C1"}));
+    QCOMPARE(ui.G->RowCount(), 4);
+    QCOMPARE(lineCells(*ui.G, 1), (QStringList{"", "Anonyme", "3", "  1,00", "", "  3,00"}));
+    QCOMPARE(ui.nbr->text(), QStringLiteral("3"));
+    QCOMPARE(ui.totaux->text(), QStringLiteral("6,00"));
 }
 
 void StartUpTest::nullQuantityOrPrice_data()
@@ -218,11 +221,12 @@ void StartUpTest::nullQuantityOrPrice()
     const auto form =
         FicheTest::loadForm(write(FicheTest::ProductColumns + u'\n' + QStringLiteral("A1\tAxe\t2\t1.25\n") + product +
                                   QStringLiteral("\nZ1\tZinc\t1\t10\n")));
-    QCOMPARE(form->G->RowCount(), 4);
-    QCOMPARE(lineCells(*form->G, 2), cells);
-    QCOMPARE(form->nbr->text(), QStringLiteral("3"));         // still counted
-    QCOMPARE(form->totaux->text(), QStringLiteral("12,50"));  // adds nothing
-    QCOMPARE(referenceList(*form->Ref), (QStringList{"A1", "N1", "Z1"}));
+    const FicheTest::Controls ui(*form);
+    QCOMPARE(ui.G->RowCount(), 4);
+    QCOMPARE(lineCells(*ui.G, 2), cells);
+    QCOMPARE(ui.nbr->text(), QStringLiteral("3"));         // still counted
+    QCOMPARE(ui.totaux->text(), QStringLiteral("12,50"));  // adds nothing
+    QCOMPARE(referenceList(*ui.Ref), (QStringList{"A1", "N1", "Z1"}));
 }
 
 void StartUpTest::failures_data()
@@ -261,8 +265,7 @@ void StartUpTest::failures()
     QFETCH(QString, named);
 
     FicheTest::CollectedReports reports;
-    FicheTest::useCatalogue(file);
-    QVERIFY(!startWindow(m_rs));
+    QVERIFY(!startWindow(file, m_rs));
     QCOMPARE(reports.reports().size(), 1);
     const StandardReport &report = reports.reports().front();
     QCOMPARE(report.title, QStringLiteral("Fiche Produit"));
@@ -278,8 +281,9 @@ void StartUpTest::otherStoredFieldOrder()
     const auto form =
         FicheTest::loadForm(write(QStringLiteral("desi:TEXT(20)\tprixvente:MONEY\tref:TEXT(10)\tqté:LONG\n"
                                                  "Vis\t1.5\tV1\t2\n")));
-    QCOMPARE(referenceList(*form->Ref), QStringList{QStringLiteral("Vis")});
-    QCOMPARE(lineCells(*form->G, 1), (QStringList{"V1", "Vis", "2", "  1,50", "", "  3,00"}));
+    const FicheTest::Controls ui(*form);
+    QCOMPARE(referenceList(*ui.Ref), QStringList{QStringLiteral("Vis")});
+    QCOMPARE(lineCells(*ui.G, 1), (QStringList{"V1", "Vis", "2", "  1,50", "", "  3,00"}));
 }
 
 void StartUpTest::unreadableFile()
@@ -289,8 +293,7 @@ void StartUpTest::unreadableFile()
     if (QFile(file).open(QIODevice::ReadOnly))
         QSKIP("this user reads every file (root): no permission can be refused");
     FicheTest::CollectedReports reports;
-    FicheTest::useCatalogue(file);
-    QVERIFY(!startWindow(m_rs));
+    QVERIFY(!startWindow(file, m_rs));
     QCOMPARE(reports.reports().size(), 1);
     const QString text = reports.reports().front().text;
     QVERIFY2(text.startsWith(QStringLiteral("Erreur d'exécution '3051' :\n")), qPrintable(text));
@@ -305,8 +308,10 @@ void StartUpTest::fixedPathFoundUnderWine()
     qputenv("WINEPREFIX", prefix.path().toLocal8Bit());
 
     const auto form = FicheTest::loadForm(QString());
-    QCOMPARE(form->nbr->text(), QStringLiteral("6"));
-    QCOMPARE(Module1::DatabaseFile(), prefix.filePath(QStringLiteral("drive_c/vasteron/Quarn.mdb")));
+
+    const FicheTest::Controls ui(*form);
+    QCOMPARE(ui.nbr->text(), QStringLiteral("6"));
+    QCOMPARE(form->module1().DatabaseFile(), prefix.filePath(QStringLiteral("drive_c/vasteron/Quarn.mdb")));
 }
 
 void StartUpTest::fixedPathMissingNamesTheMappedFile()
@@ -314,8 +319,7 @@ void StartUpTest::fixedPathMissingNamesTheMappedFile()
     QTemporaryDir prefix;
     qputenv("WINEPREFIX", prefix.path().toLocal8Bit());
     FicheTest::CollectedReports reports;
-    FicheTest::useCatalogue(QString());
-    QVERIFY(!startWindow(m_rs));
+    QVERIFY(!startWindow(QString(), m_rs));
     QCOMPARE(reports.reports().size(), 1);
     const QString text = reports.reports().front().text;
     QVERIFY2(text.startsWith(QStringLiteral("Erreur d'exécution '3024' :\n")), qPrintable(text));

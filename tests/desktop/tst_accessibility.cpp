@@ -49,6 +49,7 @@ private slots:
 private:
     QTemporaryDir m_dir;
     std::unique_ptr<Form2> m_form;
+    FicheTest::Controls m_ui;
 };
 
 void AccessibilityTest::initTestCase()
@@ -58,6 +59,7 @@ void AccessibilityTest::initTestCase()
         m_dir, FicheTest::ProductColumns +
                    QStringLiteral("\nV10\tVis à bois\t3\t1.5\nE20\tÉcrou\t5\t0.25\nR30\tRondelle\t10\t0.1\n"));
     m_form = FicheTest::loadForm(file);
+    m_ui = FicheTest::Controls(*m_form);
     FicheTest::showActive(*m_form);
 }
 
@@ -108,17 +110,17 @@ void AccessibilityTest::rolesAreWhatTheControlsAre()
 // What the user types, and what the look-up fills in, is what the screen reader reads.
 void AccessibilityTest::entryFieldsGiveWhatTheyShow()
 {
-    m_form->Ref->setFocus();
-    QTest::keyClicks(m_form->Ref, QStringLiteral("E20"));
-    QCOMPARE(accessibleOf(m_form->Ref)->text(QAccessible::Value), QStringLiteral("E20"));
-    QVERIFY(!m_form->desi->text().isEmpty());
-    QCOMPARE(accessibleOf(m_form->desi)->text(QAccessible::Value), m_form->desi->text());
-    QCOMPARE(accessibleOf(m_form->prixvente)->text(QAccessible::Value), m_form->prixvente->text());
+    m_ui.Ref->setFocus();
+    QTest::keyClicks(m_ui.Ref, QStringLiteral("E20"));
+    QCOMPARE(accessibleOf(m_ui.Ref)->text(QAccessible::Value), QStringLiteral("E20"));
+    QVERIFY(!m_ui.desi->text().isEmpty());
+    QCOMPARE(accessibleOf(m_ui.desi)->text(QAccessible::Value), m_ui.desi->text());
+    QCOMPARE(accessibleOf(m_ui.prixvente)->text(QAccessible::Value), m_ui.prixvente->text());
 
-    m_form->qte->setFocus();
-    m_form->qte->selectAll();
-    QTest::keyClicks(m_form->qte, QStringLiteral("12"));
-    QAccessibleInterface *quantity = accessibleOf(m_form->qte);
+    m_ui.qte->setFocus();
+    m_ui.qte->selectAll();
+    QTest::keyClicks(m_ui.qte, QStringLiteral("12"));
+    QAccessibleInterface *quantity = accessibleOf(m_ui.qte);
     QCOMPARE(quantity->text(QAccessible::Value), QStringLiteral("12"));
     QAccessibleTextInterface *text = quantity->textInterface();
     QVERIFY(text);
@@ -129,19 +131,19 @@ void AccessibilityTest::entryFieldsGiveWhatTheyShow()
 // labels them, so that "Nombre : 3" is read. After the sheet is emptied they read 0.
 void AccessibilityTest::valueBoxesGiveTheirValues()
 {
-    QAccessibleInterface *count = accessibleOf(m_form->nbr);
-    QAccessibleInterface *sum = accessibleOf(m_form->totaux);
+    QAccessibleInterface *count = accessibleOf(m_ui.nbr);
+    QAccessibleInterface *sum = accessibleOf(m_ui.totaux);
     QCOMPARE(count->text(QAccessible::Name), QStringLiteral("3"));
-    QCOMPARE(sum->text(QAccessible::Name), m_form->totaux->text());
+    QCOMPARE(sum->text(QAccessible::Name), m_ui.totaux->text());
     QVERIFY(!sum->text(QAccessible::Name).isEmpty() && sum->text(QAccessible::Name) != u"0");
 
-    for (auto [box, caption] : {std::pair{m_form->nbr, m_form->Label1}, std::pair{m_form->totaux, m_form->Label3}}) {
+    for (auto [box, caption] : {std::pair{m_ui.nbr, m_ui.Label1}, std::pair{m_ui.totaux, m_ui.Label3}}) {
         const auto labels = accessibleOf(box)->relations(QAccessible::Label);
         QCOMPARE(labels.size(), 1);
         QCOMPARE(labels.first().first->object(), caption);
     }
 
-    QTest::mouseClick(m_form->Nouveau, Qt::LeftButton);
+    QTest::mouseClick(m_ui.Nouveau, Qt::LeftButton);
     QCOMPARE(count->text(QAccessible::Name), QStringLiteral("0"));
     QCOMPARE(sum->text(QAccessible::Name), QStringLiteral("0"));
 }
@@ -150,10 +152,10 @@ void AccessibilityTest::valueBoxesGiveTheirValues()
 // here the grid holds the listing made at start-up.
 void AccessibilityTest::gridGivesCellsAndHeaders()
 {
-    QAccessibleInterface *grid = accessibleOf(m_form->G);
+    QAccessibleInterface *grid = accessibleOf(m_ui.G);
     QAccessibleTableInterface *table = grid->tableInterface();
     QVERIFY(table);
-    QCOMPARE(table->rowCount(), m_form->G->RowCount() - 1);
+    QCOMPARE(table->rowCount(), m_ui.G->RowCount() - 1);
     QCOMPARE(table->rowCount(), 3);
     QCOMPARE(table->columnCount(), 6);
 
@@ -163,7 +165,7 @@ void AccessibilityTest::gridGivesCellsAndHeaders()
             QAccessibleInterface *cell = table->cellAt(row, column);
             QVERIFY(cell);
             QCOMPARE(cell->role(), QAccessible::Cell);
-            QCOMPARE(cell->text(QAccessible::Name), m_form->G->CellText(row + 1, column));
+            QCOMPARE(cell->text(QAccessible::Name), m_ui.G->CellText(row + 1, column));
             const QList<QAccessibleInterface *> headers = cell->tableCellInterface()->columnHeaderCells();
             // Qt 6.4 makes a new header interface at each call and leaves it unowned, as a
             // screen reader's bridge would receive it; asking its id hands it to Qt's

@@ -91,6 +91,7 @@ private:
     qreal m_scale = 1;
     QTemporaryDir m_dir;
     std::unique_ptr<Form2> m_form;
+    FicheTest::Controls m_ui;
 };
 
 void HiDpiTest::initTestCase()
@@ -100,13 +101,14 @@ void HiDpiTest::initTestCase()
     const QString file = FicheTest::writeCatalogue(
         m_dir, FicheTest::ProductColumns + QStringLiteral("\nV10\tVis\t3\t1.5\nE20\tÉcrou\t5\t0.25\n"));
     m_form = FicheTest::loadForm(file);
+    m_ui = FicheTest::Controls(*m_form);
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
 }
 
 QPushButton *HiDpiTest::arrow(const QString &name) const
 {
-    return name == u"haut" ? m_form->haut : m_form->bas;
+    return name == u"haut" ? m_ui.haut : m_ui.bas;
 }
 
 // Without this the other checks would prove nothing about scaled screens.

@@ -4,7 +4,7 @@
 // arrows pointing their way, even where the user's icon theme has arrows of its own.
 
 #include "FicheIcon.h"
-#include "Form2.h"
+#include "FicheTestSupport.h"
 #include "IconPictures.h"
 
 #include <QFile>
@@ -130,7 +130,8 @@ void IconsTest::windowShowsOurPicturesWhateverTheIconTheme()
     QIcon::setThemeName(QStringLiteral("fleches-rouges"));
     QVERIFY(!QIcon::fromTheme(QStringLiteral("go-up")).isNull());
 
-    Form2 form;
+    Form2 window(QString{});
+    const FicheTest::Controls form(window);
     const QImage up = form.haut->icon().pixmap(QSize(48, 48), 1.0).toImage();
     const QImage down = form.bas->icon().pixmap(QSize(48, 48), 1.0).toImage();
     QVERIFY2(isMostlyBlue(up) && isMostlyBlue(down), "the arrows are not our blue ones");
@@ -140,7 +141,7 @@ void IconsTest::windowShowsOurPicturesWhateverTheIconTheme()
     QVERIFY2(largestDifference(up, drawn(QStringLiteral("fleche-haut"), 48)) <= 2, "haut is not our drawing");
     QVERIFY2(largestDifference(down, drawn(QStringLiteral("fleche-bas"), 48)) <= 2, "bas is not our drawing");
 
-    const QImage windowIcon = form.windowIcon().pixmap(QSize(32, 32), 1.0).toImage();
+    const QImage windowIcon = window.windowIcon().pixmap(QSize(32, 32), 1.0).toImage();
     QVERIFY2(largestDifference(windowIcon, drawn(QStringLiteral("fiche-produit"), 32)) <= 2,
              "the window icon is not our drawing");
 }

@@ -2,7 +2,7 @@
 // What the line-entry tests do the way a user does: typing character by character into
 // a field, pressing Enter, and writing amounts the way the settings under test write them.
 
-#include "Form2.h"
+#include "FicheTestSupport.h"
 #include "RegionalSettings.h"
 
 #include <QComboBox>
@@ -22,7 +22,7 @@ inline const QString Catalogue = QStringLiteral("ref:TEXT(20)\tdesi:TEXT(60)\tqt
                                                 "N1\tNULL\t1\t7\n"
                                                 "P5\tPochette plastique\t2\t19.99\n");
 
-inline QWidget *refField(Form2 &form)
+inline QWidget *refField(const FicheTest::Controls &form)
 {
     return form.Ref->lineEdit();
 }

@@ -36,13 +36,14 @@ private slots:
     void init()
     {
         m_form = FicheTest::loadForm(FicheTest::writeCatalogue(m_dir, Catalogue), m_rs);
+        m_ui = FicheTest::Controls(*m_form);
         FicheTest::showActive(*m_form);
     }
     void cleanup() { m_form.reset(); }
 
     void aLineEnteredFromTheKeyboard()
     {
-        Form2 &f = *m_form;
+        const FicheTest::Controls &f = m_ui;
         QCOMPARE(f.nbr->text(), QString::number(ListedLines));
         QCOMPARE(f.totaux->text(), grouped(QStringLiteral("3"), ListedTotal, m_rs));
 
@@ -68,7 +69,7 @@ private slots:
 
     void thePriceAndTotalCellsAreRewrittenTheRestKeptAsTyped()
     {
-        Form2 &f = *m_form;
+        const FicheTest::Controls &f = m_ui;
         type(refField(f), QStringLiteral("A1"));
         f.qte->setText(localText(QStringLiteral("2.50"), m_rs));
         retype(f.remise, QString());  // an erased discount does not stop the line
@@ -101,7 +102,7 @@ private slots:
     void nothingIsAddedWhenALineIsIncomplete()
     {
         QFETCH(Fields, fields);
-        Form2 &f = *m_form;
+        const FicheTest::Controls &f = m_ui;
         fill(fields);
         pressEnterInTotal();
         QCOMPARE(f.G->RowCount(), ListedLines + 1);
@@ -128,15 +129,15 @@ private slots:
         QFETCH(QString, lineTotalCell);
         fill(fields);
         pressEnterInTotal();
-        QCOMPARE(m_form->G->RowCount(), ListedLines + 2);
-        QCOMPARE(m_form->G->CellText(ListedLines + 1, 2), localText(fields.qte, m_rs));
-        QCOMPARE(m_form->G->CellText(ListedLines + 1, 5), shown(lineTotalCell, m_rs));
+        QCOMPARE(m_ui.G->RowCount(), ListedLines + 2);
+        QCOMPARE(m_ui.G->CellText(ListedLines + 1, 2), localText(fields.qte, m_rs));
+        QCOMPARE(m_ui.G->CellText(ListedLines + 1, 5), shown(lineTotalCell, m_rs));
         expectFreshEntry();
     }
 
     void anotherKeyInTheTotalIsJustTyped()
     {
-        Form2 &f = *m_form;
+        const FicheTest::Controls &f = m_ui;
         fill({"P5", "POCHETTE", "3", "19.99", "10", "53.97"});
         f.total->setFocus();
         f.total->end(false);
@@ -147,7 +148,7 @@ private slots:
 
     void theCountersCoverTheWholeSheet()
     {
-        Form2 &f = *m_form;
+        const FicheTest::Controls &f = m_ui;
         // The line of A1 (3 703,50) gets a line total that is not a number. Written by the
         // program, since a user's edit would be priced again at once by the recalculation.
         int lineOfA1 = 1;
@@ -164,7 +165,7 @@ private slots:
 
     void aReferenceAlreadyOnTheSheetIsAddedAgainAtTheEnd()
     {
-        Form2 &f = *m_form;
+        const FicheTest::Controls &f = m_ui;
         f.G->setCurrentRow(1);  // a line selected in the middle makes no difference
         for (int time = 1; time <= 2; ++time) {
             fill({"X1", "ÉCROU", "1", "0.5", "0", "0.50"});
@@ -180,7 +181,7 @@ private:
     // the others), writing decimals the way the settings under test do.
     void fill(const Fields &fields)
     {
-        Form2 &f = *m_form;
+        const FicheTest::Controls &f = m_ui;
         f.Ref->setEditText(fields.ref);
         f.desi->setText(fields.desi);
         f.qte->setText(localText(fields.qte, m_rs));
@@ -192,21 +193,21 @@ private:
 
     void pressEnterInTotal()
     {
-        m_form->total->setFocus();
-        pressEnter(m_form->total);
+        m_ui.total->setFocus();
+        pressEnter(m_ui.total);
     }
 
     QStringList rowCells(int row) const
     {
         QStringList cells;
         for (int column = 0; column < 6; ++column)
-            cells << m_form->G->CellText(row, column);
+            cells << m_ui.G->CellText(row, column);
         return cells;
     }
 
     void expectFreshEntry()
     {
-        const Form2 &f = *m_form;
+        const FicheTest::Controls &f = m_ui;
         QCOMPARE(f.Ref->currentText(), QString());
         QCOMPARE(f.desi->text(), QString());
         QCOMPARE(f.qte->text(), QStringLiteral("0"));
@@ -218,6 +219,7 @@ private:
     RegionalSettings m_rs;
     QTemporaryDir m_dir;
     std::unique_ptr<Form2> m_form;
+    FicheTest::Controls m_ui;
 };
 
 FICHE_TEST_IN_BOTH_LOCALES(AddLineTest)

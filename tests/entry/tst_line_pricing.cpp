@@ -20,6 +20,7 @@ private slots:
     void init()
     {
         m_form = FicheTest::loadForm(FicheTest::writeCatalogue(m_dir, Catalogue), m_rs);
+        m_ui = FicheTest::Controls(*m_form);
         FicheTest::showActive(*m_form);
     }
     void cleanup() { m_form.reset(); }
@@ -104,7 +105,7 @@ private slots:
         QFETCH(QString, price);
         QFETCH(QString, discount);
         QFETCH(QString, expected);
-        Form2 &f = *m_form;
+        const FicheTest::Controls &f = m_ui;
         const QString before = QStringLiteral("avant");
         f.qte->setText(localText(quantity, m_rs));
         f.prixvente->setText(localText(price, m_rs));
@@ -117,7 +118,7 @@ private slots:
 
     void eachKeystrokeOfTheDiscountReprices()
     {
-        Form2 &f = *m_form;
+        const FicheTest::Controls &f = m_ui;
         f.qte->setText(QStringLiteral("2"));
         f.prixvente->setText(QStringLiteral("50"));
         f.remise->setFocus();
@@ -130,7 +131,7 @@ private slots:
 
     void eachNumberFieldSelectsItsTextHoweverTheFocusCame()
     {
-        Form2 &f = *m_form;
+        const FicheTest::Controls &f = m_ui;
         f.qte->setText(QStringLiteral("12"));
         f.remise->setText(QStringLiteral("5"));
         f.total->setText(QString());
@@ -150,7 +151,7 @@ private slots:
 
     void aQuantityChangedAfterTheDiscountLeavesTheTotalStale()
     {
-        Form2 &f = *m_form;
+        const FicheTest::Controls &f = m_ui;
         f.qte->setText(QStringLiteral("2"));
         f.prixvente->setText(QStringLiteral("50"));
         retype(f.remise, QStringLiteral("10"));
@@ -160,7 +161,7 @@ private slots:
 
     void aPriceOfAThousandOrMoreAsTheLookUpShowsIt()
     {
-        Form2 &f = *m_form;
+        const FicheTest::Controls &f = m_ui;
         type(refField(f), QStringLiteral("A1"));  // price shown " 1 234,50" (or ".50")
         retype(f.qte, QStringLiteral("2"));
         retype(f.remise, QStringLiteral("10"));
@@ -171,6 +172,7 @@ private:
     RegionalSettings m_rs;
     QTemporaryDir m_dir;
     std::unique_ptr<Form2> m_form;
+    FicheTest::Controls m_ui;
 };
 
 FICHE_TEST_IN_BOTH_LOCALES(LinePricingTest)

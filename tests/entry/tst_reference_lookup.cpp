@@ -22,13 +22,14 @@ private slots:
     void init()
     {
         m_form = FicheTest::loadForm(FicheTest::writeCatalogue(m_dir, Catalogue), m_rs);
+        m_ui = FicheTest::Controls(*m_form);
         FicheTest::showActive(*m_form);
     }
     void cleanup() { m_form.reset(); }
 
     void typingFillsOnlyWhileTheTextIsAReference()
     {
-        Form2 &f = *m_form;
+        const FicheTest::Controls &f = m_ui;
         f.qte->setText(QStringLiteral("5"));  // a line in progress, to see it start afresh
 
         type(refField(f), QStringLiteral("A"));
@@ -48,21 +49,21 @@ private slots:
 
     void theIndexIgnoresLetterCase()
     {
-        type(refField(*m_form), QStringLiteral("x1"));
-        QCOMPARE(m_form->desi->text(), QStringLiteral("ÉCROU M6"));
-        QCOMPARE(m_form->prixvente->text(), QStringLiteral("  0") + m_rs.decimalSeparator + QStringLiteral("50"));
-        QCOMPARE(m_form->Ref->currentText(), QStringLiteral("x1"));  // kept exactly as typed
+        type(refField(m_ui), QStringLiteral("x1"));
+        QCOMPARE(m_ui.desi->text(), QStringLiteral("ÉCROU M6"));
+        QCOMPARE(m_ui.prixvente->text(), QStringLiteral("  0") + m_rs.decimalSeparator + QStringLiteral("50"));
+        QCOMPARE(m_ui.Ref->currentText(), QStringLiteral("x1"));  // kept exactly as typed
     }
 
     void aTrailingBlankIsPartOfTheKey()
     {
-        type(refField(*m_form), QStringLiteral("X1 "));
+        type(refField(m_ui), QStringLiteral("X1 "));
         expectClearedLine(QStringLiteral("X1 "));
     }
 
     void erasingTheReferenceClearsTheLine()
     {
-        Form2 &f = *m_form;
+        const FicheTest::Controls &f = m_ui;
         type(refField(f), QStringLiteral("P5"));
         QCOMPARE(f.desi->text(), QStringLiteral("POCHETTE PLASTIQUE"));
         QTest::keyClick(refField(f), Qt::Key_Backspace);
@@ -72,15 +73,15 @@ private slots:
 
     void aProductWithoutDesignationStillShowsItsPrice()
     {
-        type(refField(*m_form), QStringLiteral("N1"));
-        QCOMPARE(m_form->desi->text(), QString());
-        QCOMPARE(m_form->prixvente->text(), QStringLiteral("  7") + m_rs.decimalSeparator + QStringLiteral("00"));
+        type(refField(m_ui), QStringLiteral("N1"));
+        QCOMPARE(m_ui.desi->text(), QString());
+        QCOMPARE(m_ui.prixvente->text(), QStringLiteral("  7") + m_rs.decimalSeparator + QStringLiteral("00"));
     }
 
     void pickingFromTheListWithTheMouse()
     {
         FicheTest::CollectedReports reports;
-        Form2 &f = *m_form;
+        const FicheTest::Controls &f = m_ui;
         QCOMPARE(f.Ref->count(), 4);
         for (const QString &reference : {QStringLiteral("P5"), QStringLiteral("N1")}) {
             pickWithMouse(reference);
@@ -99,7 +100,7 @@ private slots:
 
     void pickingWithTheArrowKeys()
     {
-        Form2 &f = *m_form;
+        const FicheTest::Controls &f = m_ui;
         f.Ref->setFocus();
         QTest::keyClick(refField(f), Qt::Key_Down);  // the first reference of the list
         QCOMPARE(f.Ref->currentText(), QStringLiteral("A1"));
@@ -117,7 +118,7 @@ private slots:
     void enterMovesToTheQuantityWithItsTextSelected()
     {
         QFETCH(QString, reference);
-        Form2 &f = *m_form;
+        const FicheTest::Controls &f = m_ui;
         f.Ref->setFocus();
         type(refField(f), reference);
         pressEnter(refField(f));
@@ -132,7 +133,7 @@ private slots:
 private:
     void expectClearedLine(const QString &reference)
     {
-        const Form2 &f = *m_form;
+        const FicheTest::Controls &f = m_ui;
         QCOMPARE(f.Ref->currentText(), reference);
         QCOMPARE(f.desi->text(), QString());
         QCOMPARE(f.qte->text(), QStringLiteral("0"));
@@ -143,7 +144,7 @@ private:
 
     void pickWithMouse(const QString &reference)
     {
-        Form2 &f = *m_form;
+        const FicheTest::Controls &f = m_ui;
         f.Ref->showPopup();
         QAbstractItemView *list = f.Ref->view();
         QVERIFY(QTest::qWaitForWindowExposed(list->window()));
@@ -157,6 +158,7 @@ private:
     RegionalSettings m_rs;
     QTemporaryDir m_dir;
     std::unique_ptr<Form2> m_form;
+    FicheTest::Controls m_ui;
 };
 
 FICHE_TEST_IN_BOTH_LOCALES(ReferenceLookupTest)

@@ -71,7 +71,7 @@ bool unreadableOrOverflowing(const QString &text, double factor, const RegionalS
 }
 
 // A line ready to be added: P1, quantity 2, no discount typed, priced 20.
-void startLine(Form2 &form)
+void startLine(const FicheTest::Controls &form)
 {
     form.Ref->setEditText(QStringLiteral("P1"));
     form.qte->setText(QStringLiteral("2"));
@@ -79,7 +79,7 @@ void startLine(Form2 &form)
 }
 
 // The window still takes keys and answers them after the text.
-void checkStillAnswering(Form2 &form, const FicheTest::CollectedReports &reports)
+void checkStillAnswering(const FicheTest::Controls &form, const FicheTest::CollectedReports &reports)
 {
     enter(form.qte, QStringLiteral("7"), false);
     QCOMPARE(form.qte->text(), QStringLiteral("7"));
@@ -128,37 +128,38 @@ void AnyTextTest::entryField()
     QFETCH(bool, pasted);
     FicheTest::CollectedReports reports;
     const auto form = FicheTest::loadForm(m_catalogue, m_rs);
+    const FicheTest::Controls ui(*form);
     FicheTest::showActive(*form);
-    startLine(*form);
-    QCOMPARE(form->total->text(), FormatStandard(20.0, m_rs));
-    const int rowsBefore = form->G->RowCount();
+    startLine(ui);
+    QCOMPARE(ui.total->text(), FormatStandard(20.0, m_rs));
+    const int rowsBefore = ui.G->RowCount();
     const QString zeroAmount = FormatStandard(0.0, m_rs);
 
     if (field == u"Ref") {
-        enter(form->Ref->lineEdit(), text, pasted);
+        enter(ui.Ref->lineEdit(), text, pasted);
         // No product has that reference: a fresh, empty line.
-        QCOMPARE(form->desi->text(), QString());
-        QCOMPARE(form->prixvente->text(), PlainNumberText(std::int16_t{0}, m_rs));
+        QCOMPARE(ui.desi->text(), QString());
+        QCOMPARE(ui.prixvente->text(), PlainNumberText(std::int16_t{0}, m_rs));
     } else if (field == u"desi") {
-        enter(form->desi, text, pasted);
-        QCOMPARE(form->total->text(), FormatStandard(20.0, m_rs));
+        enter(ui.desi, text, pasted);
+        QCOMPARE(ui.total->text(), FormatStandard(20.0, m_rs));
     } else if (field == u"qte" || field == u"prixvente") {
-        QLineEdit *edited = field == u"qte" ? form->qte : form->prixvente;
+        QLineEdit *edited = field == u"qte" ? ui.qte : ui.prixvente;
         enter(edited, text, pasted);
         QVERIFY(unreadableOrOverflowing(edited->text(), field == u"qte" ? 10 : 2, m_rs));
-        enter(form->remise, QStringLiteral("5"), false);  // the total follows the discount
-        QCOMPARE(form->total->text(), zeroAmount);
+        enter(ui.remise, QStringLiteral("5"), false);  // the total follows the discount
+        QCOMPARE(ui.total->text(), zeroAmount);
     } else if (field == u"remise") {
-        enter(form->remise, text, pasted);
-        QVERIFY(unreadableOrOverflowing(form->remise->text(), 20, m_rs));
-        QCOMPARE(form->total->text(), FormatStandard(20.0, m_rs));
+        enter(ui.remise, text, pasted);
+        QVERIFY(unreadableOrOverflowing(ui.remise->text(), 20, m_rs));
+        QCOMPARE(ui.total->text(), FormatStandard(20.0, m_rs));
     } else {
-        enter(form->total, text, pasted);
-        const std::optional<double> total = TryReadLocaleDouble(form->total->text(), m_rs);
-        QTest::keyClick(form->total, Qt::Key_Return);
-        QCOMPARE(form->G->RowCount(), rowsBefore + (total && *total != 0 ? 1 : 0));
+        enter(ui.total, text, pasted);
+        const std::optional<double> total = TryReadLocaleDouble(ui.total->text(), m_rs);
+        QTest::keyClick(ui.total, Qt::Key_Return);
+        QCOMPARE(ui.G->RowCount(), rowsBefore + (total && *total != 0 ? 1 : 0));
     }
-    checkStillAnswering(*form, reports);
+    checkStillAnswering(ui, reports);
 }
 
 void AnyTextTest::gridCell_data()
@@ -179,8 +180,9 @@ void AnyTextTest::gridCell()
     QFETCH(bool, pasted);
     FicheTest::CollectedReports reports;
     const auto form = FicheTest::loadForm(m_catalogue, m_rs);
+    const FicheTest::Controls ui(*form);
     FicheTest::showActive(*form);
-    LineGrid &grid = *form->G;
+    LineGrid &grid = *ui.G;
     QCOMPARE(grid.RowCount(), 2);  // the listed product: 2 × 10
 
     const QPoint centre = SheetTest::cellCentre(grid, 1, column);
@@ -207,9 +209,9 @@ void AnyTextTest::gridCell()
     }
     QCOMPARE(grid.RowCount(), 2);
     QCOMPARE(grid.CellText(1, 5), FormatAmount(lineTotal, m_rs));
-    QCOMPARE(form->nbr->text(), QStringLiteral("1"));
-    QCOMPARE(form->totaux->text(), FormatStandard(lineTotal, m_rs));
-    checkStillAnswering(*form, reports);
+    QCOMPARE(ui.nbr->text(), QStringLiteral("1"));
+    QCOMPARE(ui.totaux->text(), FormatStandard(lineTotal, m_rs));
+    checkStillAnswering(ui, reports);
 }
 
 QTEST_MAIN(AnyTextTest)

@@ -78,7 +78,7 @@ struct Shown {
     QString price;
 };
 
-Shown lookUp(Form2 &form, const QString &reference)
+Shown lookUp(const FicheTest::Controls &form, const QString &reference)
 {
     form.Ref->setEditText(QString());
     form.Ref->setEditText(reference);
@@ -128,18 +128,19 @@ void CatalogueReloadTest::rewrittenBetweenLookUps()
     rewriteInPlace(path, m_morning);
     FicheTest::CollectedReports reports;
     const auto form = FicheTest::loadForm(path);
+    const FicheTest::Controls ui(*form);
 
-    QCOMPARE(lookUp(*form, QStringLiteral("A1")).price, price(10));
-    QCOMPARE(lookUp(*form, QStringLiteral("Z9")).designation, QString());
+    QCOMPARE(lookUp(ui, QStringLiteral("A1")).price, price(10));
+    QCOMPARE(lookUp(ui, QStringLiteral("Z9")).designation, QString());
 
     waitForNextFileTimeTick(path);
     byRename ? replaceByRename(path, m_noon) : rewriteInPlace(path, m_noon);
-    const Shown a1 = lookUp(*form, QStringLiteral("A1"));
+    const Shown a1 = lookUp(ui, QStringLiteral("A1"));
     QCOMPARE(a1.designation, QStringLiteral("VIS INOX"));
     QCOMPARE(a1.price, price(12.5));
-    QCOMPARE(lookUp(*form, QStringLiteral("Z9")).price, price(99));
+    QCOMPARE(lookUp(ui, QStringLiteral("Z9")).price, price(99));
     // The list and the sheet keep what start-up listed: 2 001 products.
-    QCOMPARE(form->Ref->count(), 2001);
+    QCOMPARE(ui.Ref->count(), 2001);
     QCOMPARE(reports.reports().size(), 0);
 }
 
@@ -160,23 +161,24 @@ void CatalogueReloadTest::halfWrittenKeepsLastGood()
     rewriteInPlace(path, m_morning);
     FicheTest::CollectedReports reports;
     const auto form = FicheTest::loadForm(path);
-    QCOMPARE(lookUp(*form, QStringLiteral("A1")).price, price(10));
+    const FicheTest::Controls ui(*form);
+    QCOMPARE(lookUp(ui, QStringLiteral("A1")).price, price(10));
 
     waitForNextFileTimeTick(path);
     rewriteInPlace(path, m_noon.left(writtenSoFar));
     for (int again = 0; again < 2; ++again) {  // a second look-up on the same broken file too
-        const Shown a1 = lookUp(*form, QStringLiteral("A1"));
+        const Shown a1 = lookUp(ui, QStringLiteral("A1"));
         QCOMPARE(a1.designation, QStringLiteral("VIS"));
         QCOMPARE(a1.price, price(10));
-        QCOMPARE(lookUp(*form, QStringLiteral("Z9")).designation, QString());
+        QCOMPARE(lookUp(ui, QStringLiteral("Z9")).designation, QString());
     }
     QCOMPARE(reports.reports().size(), 0);
 
     // The writer finishes: the next look-up reads the whole new catalogue.
     waitForNextFileTimeTick(path);
     rewriteInPlace(path, m_noon);
-    QCOMPARE(lookUp(*form, QStringLiteral("A1")).price, price(12.5));
-    QCOMPARE(lookUp(*form, QStringLiteral("Z9")).designation, QStringLiteral("ZÈBRE EN PELUCHE"));
+    QCOMPARE(lookUp(ui, QStringLiteral("A1")).price, price(12.5));
+    QCOMPARE(lookUp(ui, QStringLiteral("Z9")).designation, QStringLiteral("ZÈBRE EN PELUCHE"));
     QCOMPARE(reports.reports().size(), 0);
 }
 

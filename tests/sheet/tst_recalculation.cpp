@@ -30,6 +30,7 @@ private slots:
         const QString file = FicheTest::writeCatalogue(
             m_dir, FicheTest::ProductColumns + QStringLiteral("\nB1\tBloc\t3\t2.5\nC1\tCahier\t2\t1234.5\n"));
         m_form = FicheTest::loadForm(file);
+        m_ui = FicheTest::Controls(*m_form);
         FicheTest::showActive(*m_form);
     }
     void cleanup() { m_form.reset(); }
@@ -43,38 +44,38 @@ private slots:
 
         QCOMPARE(lineCells(g, 1), QStringList({"R1", "D1 bis", "2", blanks("␣␣10,00"), "10", blanks("␣␣18,00")}));
         QCOMPARE(lineCells(g, 2), QStringList({"R2", "D2", "1", blanks("␣␣5,00"), "0", blanks("␣␣5,00")}));
-        QCOMPARE(m_form->nbr->text(), QStringLiteral("2"));
-        QCOMPARE(m_form->totaux->text(), QStringLiteral("23,00"));
+        QCOMPARE(m_ui.nbr->text(), QStringLiteral("2"));
+        QCOMPARE(m_ui.totaux->text(), QStringLiteral("23,00"));
         QCOMPARE(g.RowCount(), 3);
     }
 
     void catalogueLinesWithoutDiscountTotalQuantityTimesPrice()
     {
-        LineGrid &g = *m_form->G;
+        LineGrid &g = *m_ui.G;
         QCOMPARE(g.CellText(1, 0), QStringLiteral("B1"));  // "Bloc" sorts before "Cahier"
         editCell(g, 1, 2, QStringLiteral("4"));
         QCOMPARE(lineCells(g, 1), QStringList({"B1", "Bloc", "4", blanks("␣␣2,50"), "", blanks("␣␣10,00")}));
         QCOMPARE(lineCells(g, 2), QStringList({"C1", "Cahier", "2", blanks("␣1␣234,50"), "", blanks("␣2␣469,00")}));
-        QCOMPARE(m_form->nbr->text(), QStringLiteral("2"));
-        QCOMPARE(m_form->totaux->text(), QStringLiteral("2") + m_group + QStringLiteral("479,00"));
+        QCOMPARE(m_ui.nbr->text(), QStringLiteral("2"));
+        QCOMPARE(m_ui.totaux->text(), QStringLiteral("2") + m_group + QStringLiteral("479,00"));
     }
 
     void aQuantityInLettersTotalsZero()
     {
-        LineGrid &g = *m_form->G;
+        LineGrid &g = *m_ui.G;
         editCell(g, 2, 2, QStringLiteral("deux"));
         QCOMPARE(g.CellText(2, 2), QStringLiteral("deux"));
         QCOMPARE(g.CellText(2, 5), blanks("␣␣0,00"));
-        QCOMPARE(m_form->nbr->text(), QStringLiteral("2"));  // the line still counts
-        QCOMPARE(m_form->totaux->text(), QStringLiteral("7,50"));
+        QCOMPARE(m_ui.nbr->text(), QStringLiteral("2"));  // the line still counts
+        QCOMPARE(m_ui.totaux->text(), QStringLiteral("7,50"));
     }
 
     void aLineTotalTypedByHandIsPricedAgain()
     {
-        LineGrid &g = *m_form->G;
+        LineGrid &g = *m_ui.G;
         editCell(g, 1, 5, QStringLiteral("999"));
         QCOMPARE(g.CellText(1, 5), blanks("␣␣7,50"));
-        QCOMPARE(m_form->totaux->text(), QStringLiteral("2") + m_group + QStringLiteral("476,50"));
+        QCOMPARE(m_ui.totaux->text(), QStringLiteral("2") + m_group + QStringLiteral("476,50"));
     }
 
     void aDesignationEditChangesOnlyThePriceFormAndTheTotal()
@@ -91,7 +92,7 @@ private slots:
         g.AppendRow(QStringLiteral("R1\tD1\t3\t12,5\t\t"));
         editCell(g, 1, 4, QStringLiteral("20"));
         QCOMPARE(lineCells(g, 1), QStringList({"R1", "D1", "3", blanks("␣␣12,50"), "20", blanks("␣␣30,00")}));
-        QCOMPARE(m_form->totaux->text(), QStringLiteral("30,00"));
+        QCOMPARE(m_ui.totaux->text(), QStringLiteral("30,00"));
     }
 
     void aPriceOfAThousandOrMoreIsReadBack()
@@ -101,28 +102,29 @@ private slots:
         editCell(g, 1, 2, QStringLiteral("2"));
         QCOMPARE(g.CellText(1, 3), blanks("␣1␣234,50"));
         QCOMPARE(g.CellText(1, 5), blanks("␣2␣469,00"));
-        QCOMPARE(m_form->totaux->text(), QStringLiteral("2") + m_group + QStringLiteral("469,00"));
+        QCOMPARE(m_ui.totaux->text(), QStringLiteral("2") + m_group + QStringLiteral("469,00"));
     }
 
     void anEmptySheetCountsNothing()
     {
         startEmptySheet();
-        m_form->nbr->setText(QStringLiteral("7"));
+        m_ui.nbr->setText(QStringLiteral("7"));
         m_form->G_CellEdited();  // no cell left for a user to edit
-        QCOMPARE(m_form->nbr->text(), QStringLiteral("0"));
-        QCOMPARE(m_form->totaux->text(), QStringLiteral("0"));
+        QCOMPARE(m_ui.nbr->text(), QStringLiteral("0"));
+        QCOMPARE(m_ui.totaux->text(), QStringLiteral("0"));
     }
 
 private:
     LineGrid &startEmptySheet()
     {
-        QTest::mouseClick(m_form->Nouveau, Qt::LeftButton);
-        return *m_form->G;
+        QTest::mouseClick(m_ui.Nouveau, Qt::LeftButton);
+        return *m_ui.G;
     }
 
     QString m_group;
     QTemporaryDir m_dir;
     std::unique_ptr<Form2> m_form;
+    FicheTest::Controls m_ui;
 };
 
 QTEST_MAIN(RecalculationTest)

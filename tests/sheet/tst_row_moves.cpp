@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <optional>
 
 using namespace SheetTest;
 
@@ -35,6 +36,7 @@ private slots:
         const QString file =
             FicheTest::writeCatalogue(m_dir, FicheTest::ProductColumns + QStringLiteral("\nA\tB\t1\t1\n"));
         m_form = FicheTest::loadForm(file);
+        m_ui = FicheTest::Controls(*m_form);
         FicheTest::showActive(*m_form);
         m_asked.clear();
         m_answers.clear();
@@ -57,8 +59,8 @@ private slots:
         QFETCH(bool, up);
         QFETCH(int, row);
         sheetOf(5);
-        clickLine(*m_form->G, row);
-        QTest::mouseClick(up ? m_form->haut : m_form->bas, Qt::LeftButton);
+        clickLine(*m_ui.G, row);
+        QTest::mouseClick(up ? m_ui.haut : m_ui.bas, Qt::LeftButton);
         QVERIFY(m_asked.isEmpty());
         expectOrder({1, 2, 3, 4, 5});
     }
@@ -90,30 +92,28 @@ private slots:
         QFETCH(int, questions);
         QFETCH(QList<int>, order);
         sheetOf(lines);
-        m_form->nbr->setText(QStringLiteral("compte"));
-        m_form->totaux->setText(QStringLiteral("somme"));
-        clickLine(*m_form->G, row);
+        m_ui.nbr->setText(QStringLiteral("compte"));
+        m_ui.totaux->setText(QStringLiteral("somme"));
+        clickLine(*m_ui.G, row);
         m_answers = answers;
 
-        QTest::mouseClick(up ? m_form->haut : m_form->bas, Qt::LeftButton);
+        QTest::mouseClick(up ? m_ui.haut : m_ui.bas, Qt::LeftButton);
 
         QCOMPARE(m_asked, QStringList(QList<QString>(questions, up ? Up : Down)));
         expectOrder(order);
-        QCOMPARE(m_form->G->CurrentRow(), row);  // the selection stays where the move began
-        QCOMPARE(m_form->nbr->text(), QStringLiteral("compte"));
-        QCOMPARE(m_form->totaux->text(), QStringLiteral("somme"));
-        if (!up)
-            QCOMPARE(m_form->G->MoveDownFlag(), false);
+        QCOMPARE(m_ui.G->CurrentRow(), row);  // the selection stays where the move began
+        QCOMPARE(m_ui.nbr->text(), QStringLiteral("compte"));
+        QCOMPARE(m_ui.totaux->text(), QStringLiteral("somme"));
     }
 
     void aLineFarDownABigSheetMovesToo()
     {
-        LineGrid &g = *m_form->G;
-        QTest::mouseClick(m_form->Nouveau, Qt::LeftButton);
+        LineGrid &g = *m_ui.G;
+        QTest::mouseClick(m_ui.Nouveau, Qt::LeftButton);
         for (int n = 1; n <= 100000; ++n)
             g.AppendRow(line(n).join(QLatin1Char('\t')));
         clickLine(g, 40000);
-        QTest::mouseClick(m_form->haut, Qt::LeftButton);
+        QTest::mouseClick(m_ui.haut, Qt::LeftButton);
         QCOMPARE(m_asked, QStringList{Up});
         QCOMPARE(lineCells(g, 39999), line(40000));
         QCOMPARE(lineCells(g, 40000), line(39999));
@@ -124,41 +124,67 @@ private slots:
     {
         m_form->setQuestion({});  // the real message box
         sheetOf(3);
-        clickLine(*m_form->G, 3);
-        QString seen;
-        QTimer::singleShot(0, this, [&] {
+        clickLine(*m_ui.G, 3);
+        // What the box showed, read while it is open and answered "Non" at once; the checks
+        // come once the click is over, so that a missing or wrong box fails the test
+        // instead of leaving it waiting on a box nobody answers.
+        struct Seen {
+            QString text, title, yes, no;
+            QMessageBox::Icon icon = QMessageBox::NoIcon;
+            bool yesIsDefault = false;
+        };
+        std::optional<Seen> seen;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, this, [&] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            seen = box->text();
-            QCOMPARE(box->icon(), QMessageBox::Question);
-            QCOMPARE(box->windowTitle(), QApplication::applicationDisplayName());
-            QCOMPARE(box->button(QMessageBox::Yes)->text(), QStringLiteral("Oui"));
-            QCOMPARE(box->button(QMessageBox::No)->text(), QStringLiteral("Non"));
-            QCOMPARE(box->defaultButton(), box->button(QMessageBox::Yes));
-            QTest::mouseClick(box->button(QMessageBox::No), Qt::LeftButton);
+            if (!box)
+                return;
+            watch.stop();
+            QAbstractButton *yes = box->button(QMessageBox::Yes);
+            QAbstractButton *no = box->button(QMessageBox::No);
+            seen = Seen{box->text(),
+                        box->windowTitle(),
+                        yes ? yes->text() : QString(),
+                        no ? no->text() : QString(),
+                        box->icon(),
+                        yes && box->defaultButton() == yes};
+            if (no)
+                QTest::mouseClick(no, Qt::LeftButton);
+            else
+                box->reject();
         });
-        QTest::mouseClick(m_form->haut, Qt::LeftButton);
-        QCOMPARE(seen, Up);
+        watch.start(10);
+        QTest::mouseClick(m_ui.haut, Qt::LeftButton);
+        watch.stop();
+
+        QVERIFY2(seen, "the question comes in a message box");
+        QCOMPARE(seen->text, Up);
+        QCOMPARE(seen->icon, QMessageBox::Question);
+        QCOMPARE(seen->title, QApplication::applicationDisplayName());
+        QCOMPARE(seen->yes, QStringLiteral("Oui"));
+        QCOMPARE(seen->no, QStringLiteral("Non"));
+        QVERIFY(seen->yesIsDefault);
         expectOrder({1, 3, 2});
     }
 
 private:
     void sheetOf(int lines)
     {
-        QTest::mouseClick(m_form->Nouveau, Qt::LeftButton);
+        QTest::mouseClick(m_ui.Nouveau, Qt::LeftButton);
         for (int n = 1; n <= lines; ++n)
-            m_form->G->AppendRow(line(n).join(QLatin1Char('\t')));
+            m_ui.G->AppendRow(line(n).join(QLatin1Char('\t')));
     }
 
     void expectOrder(const QList<int> &order)
     {
-        QCOMPARE(m_form->G->RowCount(), order.size() + 1);
+        QCOMPARE(m_ui.G->RowCount(), order.size() + 1);
         for (int row = 1; row <= order.size(); ++row)
-            QCOMPARE(lineCells(*m_form->G, row), line(order[row - 1]));
+            QCOMPARE(lineCells(*m_ui.G, row), line(order[row - 1]));
     }
 
     QTemporaryDir m_dir;
     std::unique_ptr<Form2> m_form;
+    FicheTest::Controls m_ui;
     QStringList m_asked;
     QList<bool> m_answers;
 };

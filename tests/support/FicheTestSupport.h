@@ -7,11 +7,12 @@
 //   const QString file = FicheTest::writeCatalogue(dir, FicheTest::ProductColumns +
 //                                                       "\nA1\tVis\t2\t1234.5\n");
 //   const auto form = FicheTest::loadForm(file);   // Form_Load has run
+//   const FicheTest::Controls ui(*form);           // its controls, by their names
 //   FicheTest::showActive(*form);                  // for keyboard and focus tests
 
 #include "CatalogueWriter.h"
 #include "Form2.h"
-#include "StandardReport.h"
+#include "ReportBox.h"
 
 #include <QList>
 #include <QTemporaryDir>
@@ -29,13 +30,32 @@ RegionalSettings frenchSettings();
 QString writeCatalogue(const QTemporaryDir &dir, const QString &tsv, const WriterOptions &options = {},
                        const QString &fileName = QStringLiteral("QUARN.MDB"));
 
-// Clears the run's catalogue handles and points the program at `catalogue` (an empty path
-// points it back at the fixed one), as a fresh start would find them.
-void useCatalogue(const QString &catalogue);
-
-// A new window after useCatalogue(catalogue), with Form_Load run. A start-up failure
-// leaves this function as the RuntimeError it is.
+// A new window on `catalogue` (an empty path: the fixed one), with Form_Load run. A start-up
+// failure leaves this function as the RuntimeError it is.
 std::unique_ptr<Form2> loadForm(const QString &catalogue, const RegionalSettings &regional = frenchSettings());
+
+// The window's controls, found by the names they carry, as a user's tools find them.
+struct Controls {
+    Controls() = default;
+    explicit Controls(Form2 &form);
+
+    Form2 *form = nullptr;
+    QPushButton *fermer = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *nbr = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *totaux = nullptr;
+    QComboBox *Ref = nullptr;
+    QLineEdit *qte = nullptr;
+    QLineEdit *prixvente = nullptr;
+    QLineEdit *remise = nullptr;
+    QLineEdit *total = nullptr;
+    QLineEdit *desi = nullptr;
+    QPushButton *bas = nullptr;
+    QPushButton *haut = nullptr;
+    QPushButton *Nouveau = nullptr;
+    LineGrid *G = nullptr;
+};
 
 // Shows the window and waits until it is active, so keys and focus go where a user's would.
 void showActive(Form2 &form);

@@ -40,6 +40,7 @@ private:
 
     QTemporaryDir m_dir;
     std::unique_ptr<Form2> m_form;
+    FicheTest::Controls m_ui;
 };
 
 void WindowLayoutTest::initTestCase()
@@ -49,6 +50,7 @@ void WindowLayoutTest::initTestCase()
         FicheTest::writeCatalogue(m_dir, FicheTest::ProductColumns + QStringLiteral("\nV10\tVis\t3\t1.5\n"
                                                                                     "E20\tÉcrou\t5\t0.25\n"));
     m_form = FicheTest::loadForm(file);
+    m_ui = FicheTest::Controls(*m_form);
 }
 
 QWidget *WindowLayoutTest::control(const QString &name) const
@@ -118,12 +120,12 @@ void WindowLayoutTest::controls()
 
 void WindowLayoutTest::captions()
 {
-    QCOMPARE(m_form->fermer->text(), QStringLiteral("Fermer"));
-    QCOMPARE(m_form->Nouveau->text(), QStringLiteral("Nouveau"));
-    QCOMPARE(m_form->Label1->text(), QStringLiteral("Nombre : "));
-    QCOMPARE(m_form->Label3->text(), QStringLiteral("Total :"));
-    QVERIFY(m_form->haut->text().isEmpty());
-    QVERIFY(m_form->bas->text().isEmpty());
+    QCOMPARE(m_ui.fermer->text(), QStringLiteral("Fermer"));
+    QCOMPARE(m_ui.Nouveau->text(), QStringLiteral("Nouveau"));
+    QCOMPARE(m_ui.Label1->text(), QStringLiteral("Nombre : "));
+    QCOMPARE(m_ui.Label3->text(), QStringLiteral("Total :"));
+    QVERIFY(m_ui.haut->text().isEmpty());
+    QVERIFY(m_ui.bas->text().isEmpty());
 }
 
 void WindowLayoutTest::pictures()
@@ -131,11 +133,11 @@ void WindowLayoutTest::pictures()
     if (!QFile::exists(QStringLiteral(":/icons/fleche-haut.svg")))
         QSKIP("this build embeds no icons");
     QVERIFY(!m_form->windowIcon().isNull());
-    QVERIFY(!m_form->haut->icon().isNull());
-    QVERIFY(!m_form->bas->icon().isNull());
+    QVERIFY(!m_ui.haut->icon().isNull());
+    QVERIFY(!m_ui.bas->icon().isNull());
     // Each arrow shows its own picture: the down arrow is not the up arrow.
-    const QImage up = m_form->haut->icon().pixmap(24, 24).toImage();
-    const QImage down = m_form->bas->icon().pixmap(24, 24).toImage();
+    const QImage up = m_ui.haut->icon().pixmap(24, 24).toImage();
+    const QImage down = m_ui.bas->icon().pixmap(24, 24).toImage();
     QVERIFY(up != down);
 }
 
@@ -171,12 +173,12 @@ void WindowLayoutTest::justification()
 
 void WindowLayoutTest::valueBoxesFramedOthersNot()
 {
-    for (QLabel *box : {m_form->nbr, m_form->totaux}) {
+    for (QLabel *box : {m_ui.nbr, m_ui.totaux}) {
         QCOMPARE(box->frameShape(), QFrame::Box);
         QCOMPARE(box->frameShadow(), QFrame::Plain);
         QCOMPARE(box->lineWidth(), 1);
     }
-    for (QLabel *caption : {m_form->Label1, m_form->Label3})
+    for (QLabel *caption : {m_ui.Label1, m_ui.Label3})
         QCOMPARE(caption->frameShape(), QFrame::NoFrame);
 }
 
@@ -184,14 +186,14 @@ void WindowLayoutTest::coloursFromThe3DHighlight()
 {
     const QColor highlight = QApplication::palette().color(QPalette::Light);
     QCOMPARE(m_form->palette().color(QPalette::Window), highlight);
-    for (QLabel *label : {m_form->Label1, m_form->nbr, m_form->Label3, m_form->totaux}) {
+    for (QLabel *label : {m_ui.Label1, m_ui.nbr, m_ui.Label3, m_ui.totaux}) {
         QVERIFY(label->autoFillBackground());
         QCOMPARE(label->palette().color(QPalette::Window), highlight);
     }
-    for (QPushButton *button : {m_form->fermer, m_form->Nouveau, m_form->haut, m_form->bas})
+    for (QPushButton *button : {m_ui.fermer, m_ui.Nouveau, m_ui.haut, m_ui.bas})
         QCOMPARE(button->palette().color(QPalette::Button), highlight);
     // The text boxes keep the platform's colours.
-    QCOMPARE(m_form->qte->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Base));
+    QCOMPARE(m_ui.qte->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Base));
 }
 
 void WindowLayoutTest::accessibleNames_data()
@@ -234,20 +236,20 @@ void WindowLayoutTest::accessibleNames()
 
 void WindowLayoutTest::valueBoxesReadTheirValue()
 {
-    for (QLabel *box : {m_form->nbr, m_form->totaux}) {
+    for (QLabel *box : {m_ui.nbr, m_ui.totaux}) {
         QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(box);
         QVERIFY(accessible);
         QCOMPARE(accessible->text(QAccessible::Name), box->text());
     }
-    const QString before = m_form->nbr->text();
-    m_form->nbr->setText(QStringLiteral("42"));
-    QCOMPARE(QAccessible::queryAccessibleInterface(m_form->nbr)->text(QAccessible::Name), QStringLiteral("42"));
-    m_form->nbr->setText(before);
+    const QString before = m_ui.nbr->text();
+    m_ui.nbr->setText(QStringLiteral("42"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(m_ui.nbr)->text(QAccessible::Name), QStringLiteral("42"));
+    m_ui.nbr->setText(before);
 }
 
 void WindowLayoutTest::noDefaultButton()
 {
-    for (QPushButton *button : {m_form->fermer, m_form->Nouveau, m_form->haut, m_form->bas}) {
+    for (QPushButton *button : {m_ui.fermer, m_ui.Nouveau, m_ui.haut, m_ui.bas}) {
         QVERIFY2(!button->isDefault(), qPrintable(button->objectName()));
         QVERIFY2(!button->autoDefault(), qPrintable(button->objectName()));
     }
@@ -256,11 +258,10 @@ void WindowLayoutTest::noDefaultButton()
 void WindowLayoutTest::firstFocusAndTabOrder()
 {
     FicheTest::showActive(*m_form);
-    QCOMPARE(QApplication::focusWidget(), m_form->fermer);
+    QCOMPARE(QApplication::focusWidget(), m_ui.fermer);
 
-    const QList<QWidget *> order{m_form->Ref,     m_form->qte,  m_form->prixvente, m_form->remise,
-                                 m_form->total,   m_form->desi, m_form->bas,       m_form->haut,
-                                 m_form->Nouveau, m_form->G,    m_form->fermer};
+    const QList<QWidget *> order{m_ui.Ref, m_ui.qte,  m_ui.prixvente, m_ui.remise, m_ui.total, m_ui.desi,
+                                 m_ui.bas, m_ui.haut, m_ui.Nouveau,   m_ui.G,      m_ui.fermer};
     for (QWidget *expected : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), expected);
@@ -271,7 +272,7 @@ void WindowLayoutTest::firstFocusAndTabOrder()
 void WindowLayoutTest::referenceBoxKeepsTypedText()
 {
     FicheTest::showActive(*m_form);
-    QComboBox *ref = m_form->Ref;
+    QComboBox *ref = m_ui.Ref;
     ref->setFocus();
     QCOMPARE(ref->count(), 2);
 

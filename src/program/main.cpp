@@ -33,9 +33,9 @@ int main(int argc, char *argv[])
     // The installed menu entry: docks and task switchers take the window's name and icon from it.
     QGuiApplication::setDesktopFileName(QStringLiteral("fr.ficheproduit.FicheProduit"));
     installQtFrenchTranslations(QLocale::system());
-    const RunOptions options = applyCommandLine(QCoreApplication::arguments());
+    const RunOptions options = readCommandLine(QCoreApplication::arguments());
 
-    const std::unique_ptr<Form2> window = startWindow();
+    const std::unique_ptr<Form2> window = startWindow(options.databaseFile);
     if (!window)
         return EXIT_FAILURE;
     if (options.quitOnceShown)

@@ -1,8 +1,6 @@
 #include "QuitOnceShown.h"
 
-#include "Form2.h"
-#include "LineGrid.h"
-
+#include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QEvent>
 #include <cstdio>
@@ -36,7 +34,8 @@ protected:
 
 }  // namespace
 
-void quitOnceShown(Form2 &window)
+void quitOnceShown(QWidget &window)
 {
-    window.G->viewport()->installEventFilter(new FirstPaintWatcher(&window));
+    auto *grid = window.findChild<QAbstractItemView *>(QStringLiteral("G"));
+    grid->viewport()->installEventFilter(new FirstPaintWatcher(&window));
 }

@@ -3,6 +3,7 @@
 
 #include "ErrorMode.h"
 #include "Form2.h"
+#include "KeyCodes.h"
 
 #include <QLineEdit>
 
@@ -17,8 +18,9 @@ void selectWholeText(QLineEdit &field)
 // Enter moves on; the key itself is left to the field (no key is consumed or filtered).
 void passFocusOnEnter(std::int16_t keyAscii, QLineEdit &next)
 {
-    if (keyAscii == 13)
-        next.setFocus(Qt::OtherFocusReason);
+    const ResumeNext run;
+    if (keyAscii == EnterKeyCode)
+        run.step([&] { next.setFocus(Qt::OtherFocusReason); });
 }
 
 }  // namespace

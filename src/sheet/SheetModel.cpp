@@ -132,12 +132,13 @@ void SheetModel::setText(int line, int column, const QString &text)
     lineChanged(line, column, column);
 }
 
-void SheetModel::setLine(int line, const QStringList &cells)
+void SheetModel::exchangeLines(int first, int second)
 {
-    const int count = std::min(m_columnCount, static_cast<int>(cells.size()));
-    for (int column = 0; column < count; ++column)
-        replaceCell(line, column, cells[column]);
-    lineChanged(line, 0, m_columnCount - 1);
+    std::swap(m_texts[first], m_texts[second]);
+    const auto bounds = [this](int line) { return m_starts.begin() + std::ptrdiff_t(line) * (m_columnCount + 1); };
+    std::swap_ranges(bounds(first), bounds(first + 1), bounds(second));
+    lineChanged(first, 0, m_columnCount - 1);
+    lineChanged(second, 0, m_columnCount - 1);
 }
 
 void SheetModel::append(const QString &tabSeparated)

@@ -8,7 +8,7 @@
 // when read; writing a cell splices the line and moves the bounds after it, so a cell may
 // hold any text, tabs included.
 //
-// Two ways in: the program's own operations (text, setText, setLine, append, resize), which
+// Two ways in: the program's own operations (text, setText, exchangeLines, append, resize), which
 // never count as a user edit, and setData from the view's editor, which does.
 //
 // A handler that appends or rewrites every line of a big sheet holds the view's
@@ -41,7 +41,8 @@ public:
     int lineCount() const { return static_cast<int>(m_texts.size()); }
     QString text(int line, int column) const;
     void setText(int line, int column, const QString &text);
-    void setLine(int line, const QStringList &cells);
+    // Two lines change places, every cell with its line.
+    void exchangeLines(int first, int second);
     // The fields separated by tabs fill the columns from the first; missing fields stay
     // empty, fields beyond the last column are dropped.
     void append(const QString &tabSeparated);
@@ -56,7 +57,7 @@ public:
     // True once after each user edit that changed a cell's text.
     bool takeUserEdit();
 
-    // Between these two, append, setText and setLine tell the view nothing; the release
+    // Between these two, append, setText and exchangeLines tell the view nothing; the release
     // tells it of everything at once. Holds nest; the outermost release tells.
     void holdNotifications();
     void releaseNotifications();

@@ -1,7 +1,7 @@
 // The arrows move the selected line one row at a time, asking after each step whether to
-// go on in the same direction. A move exchanges all the cells of two neighbouring rows,
-// so a line keeps its six cells together however far it travels; the selection stays on
-// the row where the move began, and the counters do not change.
+// go on in the same direction. A move exchanges two neighbouring lines whole, so a line
+// keeps its six cells together however far it travels; the selection stays on the row
+// where the move began, and the counters do not change.
 //
 // A failing grid operation ends the move and keeps the sheet as it stands, and row
 // numbers are 32-bit, so lines beyond row 32 767 of a big sheet move like any other.
@@ -14,35 +14,14 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-namespace {
-
-QStringList rowTexts(const LineGrid &grid, std::int32_t row, std::int32_t columns)
-{
-    QStringList cells;
-    for (std::int32_t column = 0; column < columns; ++column)
-        cells << grid.CellText(row, column);
-    return cells;
-}
-
-void exchangeRows(LineGrid &grid, std::int32_t moving, std::int32_t neighbour, std::int32_t columns)
-{
-    const QStringList movingCells = rowTexts(grid, moving, columns);
-    const QStringList neighbourCells = rowTexts(grid, neighbour, columns);
-    grid.setRowTexts(moving, neighbourCells);
-    grid.setRowTexts(neighbour, movingCells);
-}
-
-}  // namespace
-
 void Form2::haut_Click()
 {
     EndHandlerOnError([&] {
-        const std::int32_t columns = ToInt32(MixedValue(G->ColumnCount()), m_regional);
         std::int32_t row = ToInt32(MixedValue(G->CurrentRow()), m_regional);
         if (row <= 1)
             return;
         for (;;) {
-            exchangeRows(*G, row, CheckedAdd(row, -1), columns);
+            G->exchangeRows(row, CheckedAdd(row, -1));
             if (!ask(QStringLiteral("Remonter encore cet élément ?")))
                 return;
             if (row <= 2)  // the line has reached the first row
@@ -55,14 +34,12 @@ void Form2::haut_Click()
 void Form2::bas_Click()
 {
     EndHandlerOnError([&] {
-        const std::int32_t columns = ToInt32(MixedValue(G->ColumnCount()), m_regional);
         std::int32_t row = ToInt32(MixedValue(G->CurrentRow()), m_regional);
         const std::int32_t lastRow = CheckedAdd(G->RowCount(), -1);
         if (row < 1 || row >= lastRow)
             return;
         for (;;) {
-            G->setMoveDownFlag(false);
-            exchangeRows(*G, row, CheckedAdd(row, 1), columns);
+            G->exchangeRows(row, CheckedAdd(row, 1));
             if (!ask(QStringLiteral("Descendre encore cet élément ?")))
                 return;
             if (CheckedAdd(row, 1) >= CheckedAdd(G->RowCount(), -1))  // reached the last row

@@ -1,0 +1,14 @@
+#pragma once
+// Creating the window runs its load handler before it is first shown. A failure during
+// start-up is reported (see src/ui/ReportBox.h) and no window is left.
+
+#include "RegionalSettings.h"
+
+#include <QString>
+#include <memory>
+
+class Form2;
+
+// `databaseFile`: the catalogue to open; an empty path means the fixed one.
+std::unique_ptr<Form2> startWindow(const QString &databaseFile,
+                                   const RegionalSettings &regional = RegionalSettings::system());

@@ -1,0 +1,52 @@
+#include "ReportBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdio>
+
+namespace {
+
+bool hasScreenToShowOn()
+{
+    return qobject_cast<QApplication *>(QCoreApplication::instance()) != nullptr &&
+           QGuiApplication::platformName() != QLatin1String("offscreen");
+}
+
+void toStandardErrorAndScreen(const StandardReport &report)
+{
+    std::fprintf(stderr, "%s : %s\n", qUtf8Printable(report.title), qUtf8Printable(report.text));
+    std::fflush(stderr);
+    if (hasScreenToShowOn())
+        reportBox(report)->exec();
+}
+
+ReportSink &currentSink()
+{
+    static ReportSink sink = toStandardErrorAndScreen;
+    return sink;
+}
+
+}  // namespace
+
+std::unique_ptr<QMessageBox> reportBox(const StandardReport &report)
+{
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Critical, report.title, report.text, QMessageBox::Ok);
+    box->setDefaultButton(QMessageBox::Ok);
+    return box;
+}
+
+ReportSink setReportSink(ReportSink sink)
+{
+    return std::exchange(currentSink(), std::move(sink));
+}
+
+void report(const RuntimeError &error)
+{
+    currentSink()(standardReportOf(error));
+}
+
+void endProgramWithReport(const RuntimeError &error)
+{
+    report(error);
+    QCoreApplication::exit(EXIT_FAILURE);
+}

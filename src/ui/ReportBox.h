@@ -1,0 +1,24 @@
+#pragma once
+// Showing the standard report (src/app/StandardReport.h): the message box, and the same
+// text on the standard error stream.
+
+#include "StandardReport.h"
+
+#include <functional>
+#include <memory>
+
+class QMessageBox;
+
+// The message box of a report, built but not shown.
+std::unique_ptr<QMessageBox> reportBox(const StandardReport &report);
+
+// Where reports go. By default: the standard error stream, then the message box, except
+// on a platform with no screen (offscreen), where a box nobody can see or answer would
+// keep the program from ending. Tests install a sink that keeps the reports.
+using ReportSink = std::function<void(const StandardReport &)>;
+ReportSink setReportSink(ReportSink sink);  // returns the sink it replaces
+void report(const RuntimeError &error);
+
+// A failure left a handler that does not handle it: the report, then the program ends
+// (its event loop stops, whichever loop is running).
+void endProgramWithReport(const RuntimeError &error);

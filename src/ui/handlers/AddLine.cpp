@@ -1,0 +1,44 @@
+// Enter in the total field commits the line: it is appended to the sheet, the entry
+// fields start afresh, and both counters are recounted over the whole sheet (so that
+// line totals the user edited in the grid are counted as they now stand).
+
+#include "EntryLine.h"
+#include "ErrorMode.h"
+#include "Form2.h"
+#include "KeyCodes.h"
+#include "LineGrid.h"
+#include "SheetColumns.h"
+#include "SheetCounters.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+void Form2::total_KeyPress(std::int16_t &KeyAscii)
+{
+    if (KeyAscii != EnterKeyCode)
+        return;
+
+    const ResumeNext run;
+    const EntryFields line = entryFields();
+    if (!readyToAdd(line, m_regional))
+        return;
+
+    run.step([&] { G->AppendRow(addedLineText(line, m_regional)); });
+
+    const QString zero = PlainNumberText(std::int16_t{0}, m_regional);
+    run.step([&] { Ref->setEditText(QString()); });  // runs the look-up, which clears the line
+    run.step([&] { desi->setText(QString()); });
+    run.step([&] { qte->setText(zero); });
+    run.step([&] { remise->setText(zero); });
+    run.step([&] { total->setText(zero); });
+    run.step([&] { prixvente->setText(zero); });
+
+    std::int32_t rows = 1;
+    run.step([&] { rows = ToInt32(MixedValue(G->RowCount()), m_regional); });
+    CellRecount counters(m_regional);
+    for (std::int32_t row = 1; row < rows; ++row)
+        run.step([&] { counters.add(G->CellText(row, SheetColumn::LineTotal)); });
+    run.step([&] { nbr->setText(counters.countCaption(rows)); });
+    run.step([&] { totaux->setText(counters.sumCaption()); });
+}

@@ -1,0 +1,23 @@
+// The line total, recomputed at every change of the discount (the rule: src/entry). A
+// change of the quantity or the price alone does not reprice the line.
+
+#include "EntryLine.h"
+#include "ErrorMode.h"
+#include "Form2.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+EntryFields Form2::entryFields() const
+{
+    return {Ref->currentText(), desi->text(), qte->text(), prixvente->text(), remise->text(), total->text()};
+}
+
+void Form2::remise_Change()
+{
+    const ResumeNext run;
+    run.step([&] {
+        if (const std::optional<QString> repriced = repricedTotal(entryFields(), m_regional))
+            total->setText(*repriced);
+    });
+}

@@ -1,0 +1,70 @@
+// The sheet at start-up lists every product of the catalogue, sorted by designation and
+// priced at its stored quantity and sale price, with the line count and the grand total;
+// "Nouveau" clears it.
+//
+// The listing handles no failure: one leaves it (and start-up) with the lines listed so
+// far. A product without quantity or price is a valid one: it is listed with an empty
+// line total and adds nothing to the grand total.
+
+#include "ErrorMode.h"
+#include "Form2.h"
+#include "LineGrid.h"
+#include "LineRules.h"
+#include "SheetCounters.h"
+
+#include <QLabel>
+#include <QScopeGuard>
+
+namespace {
+
+const QString ListingQuery = QStringLiteral(
+    "select Produit.ref,Produit.desi,Produit.qté,Produit.prixvente from Produit order by produit.desi asc");
+
+}  // namespace
+
+void Form2::REMPLIR_Produit()
+{
+    NoHandling([&] {
+        const QString zero = PlainNumberText(std::int16_t{0}, m_regional);
+        G->setRowCount(1);
+        nbr->setText(zero);
+        totaux->setText(zero);
+
+        // A connection of its own, released when the listing ends.
+        const std::shared_ptr<jet::Database> catalogue = jet::DBEngine::OpenDatabase(m_module1.DatabaseFile());
+        const std::unique_ptr<jet::Recordset> products = catalogue->OpenRecordset(ListingQuery);
+        if (products->RecordCount() == 0)
+            return;
+
+        // The view hears of the lines once they are all listed, or when a failure ends the
+        // listing; so do the captions, which read what they would have read had each line
+        // written them, without 100 000 label updates.
+        const LineGrid::BulkChange bulk(*G, products->RecordCount());
+        ListingCounters counters(m_regional);
+        const auto writeCounters = qScopeGuard([&] {
+            if (const std::optional<QString> count = counters.countCaption())
+                nbr->setText(*count);
+            if (const std::optional<QString> sum = counters.sumCaption())
+                totaux->setText(*sum);
+        });
+        const jet::Fields &field = products->Fields();
+        do {
+            const ListedLine line =
+                listedLine({field[0].Value(), field[1].Value(), field[2].Value(), field[3].Value()}, m_regional);
+            G->AppendRow(line.text);
+            counters.countLine();
+            if (!line.lineTotal.isNull())
+                counters.add(line.lineTotal);
+            products->MoveNext();
+        } while (!products->Eof());
+    });
+}
+
+void Form2::Nouveau_Click()
+{
+    const ResumeNext onError;
+    const QString zero = PlainNumberText(std::int16_t{0}, m_regional);
+    onError.step([&] { G->setRowCount(1); });
+    onError.step([&] { nbr->setText(zero); });
+    onError.step([&] { totaux->setText(zero); });
+}
