@@ -33,7 +33,7 @@ QString matchingEntry(const QString &directory, const QString &name)
 
 QString winePrefix()
 {
-    const QString fromEnvironment = qEnvironmentVariable("WINEPREFIX");
+    QString fromEnvironment = qEnvironmentVariable("WINEPREFIX");
     if (!fromEnvironment.isEmpty())
         return fromEnvironment;
     return QDir::homePath() + QStringLiteral("/.wine");

@@ -20,7 +20,7 @@ PageRows::PageRows(const LibmdbFile &file, const unsigned char *page, std::uint3
 
 std::uint16_t PageRows::entry(int slot) const
 {
-    return qFromLittleEndian<quint16>(m_page + m_slotsAt + 2 * slot);
+    return qFromLittleEndian<quint16>(m_page + m_slotsAt + 2 * std::ptrdiff_t(slot));
 }
 
 std::uint16_t PageRows::flags(int slot) const

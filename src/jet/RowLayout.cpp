@@ -20,7 +20,7 @@ bool RowLayout::readJet4Offsets(RowBytes row, std::size_t maskSize, VariableArea
         return false;
     const std::size_t dataEnd = countAt - tableSize;
     for (unsigned k = 0; k <= count; ++k) {
-        const unsigned offset = qFromLittleEndian<quint16>(row.data + countAt - 2 - 2 * k);
+        const unsigned offset = qFromLittleEndian<quint16>(row.data + countAt - 2 - 2 * std::size_t(k));
         if (offset < 2 || offset > dataEnd || (k > 0 && offset < area.offsets.back()))
             return false;
         area.offsets.push_back(offset);

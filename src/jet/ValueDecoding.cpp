@@ -38,7 +38,7 @@ double decimalOf(const unsigned char *bytes, int scale)
 {
     long double magnitude = 0;
     for (int word = 0; word < 4; ++word)
-        magnitude = magnitude * 4294967296.0L + little<quint32>(bytes + 1 + 4 * word);
+        magnitude = magnitude * 4294967296.0L + little<quint32>(bytes + 1 + 4 * std::ptrdiff_t(word));
     const long double value = magnitude / std::pow(10.0L, scale);
     return double((bytes[0] & 0x80) ? -value : value);
 }

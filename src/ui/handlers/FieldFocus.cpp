@@ -12,7 +12,7 @@ namespace {
 void selectWholeText(QLineEdit &field)
 {
     const ResumeNext run;
-    run.step([&] { field.setSelection(0, field.text().length()); });
+    run.step([&] { field.setSelection(0, int(field.text().length())); });
 }
 
 // Enter moves on; the key itself is left to the field (no key is consumed or filtered).

@@ -46,7 +46,7 @@ public:
 
     int rowStart(int slot) const
     {
-        return qFromLittleEndian<quint16>(m_bytes.constData() + FirstSlotOffset + 2 * slot) & 0x1FFF;
+        return qFromLittleEndian<quint16>(m_bytes.constData() + FirstSlotOffset + 2 * std::ptrdiff_t(slot)) & 0x1FFF;
     }
 
     QByteArray &bytes() { return m_bytes; }

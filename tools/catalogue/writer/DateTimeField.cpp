@@ -19,7 +19,7 @@ std::optional<double> calendarSerial(QStringView text)
         return std::nullopt;
     constexpr double SecondsPerDay = 86400;
     const auto days = double(QDate(1899, 12, 30).daysTo(date));
-    const double fraction = time.msecsSinceStartOfDay() / 1000 / SecondsPerDay;
+    const double fraction = QTime(0, 0).secsTo(time) / SecondsPerDay;
     return days < 0 ? days - fraction : days + fraction;
 }
 

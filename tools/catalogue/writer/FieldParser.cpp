@@ -170,7 +170,7 @@ FieldValue parseSingle(QStringView field)
 FieldValue parseByte(QStringView field)
 {
     const QString rangeText = QStringLiteral("d'un octet BYTE (0 à 255)");
-    const FieldValue value = parseWholeNumber(field, 255, rangeText);
+    FieldValue value = parseWholeNumber(field, 255, rangeText);
     if (std::get<std::int64_t>(value) < 0)
         throw CatalogueError(QStringLiteral("%1 sort des limites %2").arg(quoted(field), rangeText));
     return value;
@@ -251,7 +251,7 @@ QString unescapeText(QStringView field)
 
 QString parseStorableText(QStringView field)
 {
-    const QString text = unescapeText(field);
+    QString text = unescapeText(field);
     if (!isStorableAsJet4Text(text))
         throw CatalogueError(
             QStringLiteral("un texte qui commence par U+FEFF ne peut pas contenir de caractère comme U+0100 ou U+2000 "

@@ -29,7 +29,7 @@ QString objectNameProblem(const QString &name)
 
 QString tableNameProblem(const QString &name)
 {
-    const QString problem = objectNameProblem(name);
+    QString problem = objectNameProblem(name);
     if (!problem.isEmpty())
         return problem;
     if (name.startsWith(QStringLiteral("MSys"), Qt::CaseInsensitive))

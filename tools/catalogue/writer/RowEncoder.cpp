@@ -113,8 +113,8 @@ QByteArray encodeRow(const TableLayout &layout, const Row &row, LongValuePages *
             bytes.append(value);
         }
         appendLittleEndian<quint16>(bytes, quint16(bytes.size()));  // end of variable data
-        for (auto it = starts.crbegin(); it != starts.crend(); ++it)
-            appendLittleEndian<quint16>(bytes, *it);
+        for (qsizetype i = starts.size(); i-- > 0;)  // last variable field first
+            appendLittleEndian<quint16>(bytes, starts[i]);
         appendLittleEndian<quint16>(bytes, quint16(layout.variableCount()));
     }
     bytes.append(nullMask);
