@@ -32,7 +32,28 @@ class QPushButton;
 class LineGrid;
 struct EntryFields;
 
-class Form2 : public QWidget {
+// The window's fifteen controls, named as the user knows them.
+struct Form2Controls {
+    QPushButton *fermer = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *nbr = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *totaux = nullptr;
+    QComboBox *Ref = nullptr;
+    QLineEdit *qte = nullptr;
+    QLineEdit *prixvente = nullptr;
+    QLineEdit *remise = nullptr;
+    QLineEdit *total = nullptr;
+    QLineEdit *desi = nullptr;
+    QPushButton *bas = nullptr;
+    QPushButton *haut = nullptr;
+    QPushButton *Nouveau = nullptr;
+    LineGrid *G = nullptr;
+};
+
+// The controls are the window's own: only its handlers change them. Tests reach them
+// through controls(), as a user reaches them through the screen.
+class Form2 : public QWidget, private Form2Controls {
     Q_OBJECT
 
 public:
@@ -44,6 +65,7 @@ public:
     const RegionalSettings &regional() const { return m_regional; }
     // The run's catalogue connection.
     const Module1 &module1() const { return m_module1; }
+    const Form2Controls &controls() const { return *this; }
 
     // Asked after each step of a move; tests replace it. Returns true for "Oui".
     using Question = std::function<bool(const QString &text)>;
@@ -90,21 +112,4 @@ private:
     // A number field that a mouse press has just given the focus to: its focus handler
     // waits for the end of the click, which would otherwise undo the handler's selection.
     QObject *m_focusedByClick = nullptr;
-
-    // The controls, named as the user knows them.
-    QPushButton *fermer = nullptr;
-    QLabel *Label1 = nullptr;
-    QLabel *nbr = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *totaux = nullptr;
-    QComboBox *Ref = nullptr;
-    QLineEdit *qte = nullptr;
-    QLineEdit *prixvente = nullptr;
-    QLineEdit *remise = nullptr;
-    QLineEdit *total = nullptr;
-    QLineEdit *desi = nullptr;
-    QPushButton *bas = nullptr;
-    QPushButton *haut = nullptr;
-    QPushButton *Nouveau = nullptr;
-    LineGrid *G = nullptr;
 };

@@ -7,7 +7,7 @@
 //   const QString file = FicheTest::writeCatalogue(dir, FicheTest::ProductColumns +
 //                                                       "\nA1\tVis\t2\t1234.5\n");
 //   const auto form = FicheTest::loadForm(file);   // Form_Load has run
-//   const FicheTest::Controls ui(*form);           // its controls, by their names
+//   const FicheTest::Controls ui(*form);           // its controls
 //   FicheTest::showActive(*form);                  // for keyboard and focus tests
 
 #include "CatalogueWriter.h"
@@ -34,27 +34,12 @@ QString writeCatalogue(const QTemporaryDir &dir, const QString &tsv, const Write
 // failure leaves this function as the RuntimeError it is.
 std::unique_ptr<Form2> loadForm(const QString &catalogue, const RegionalSettings &regional = frenchSettings());
 
-// The window's controls, found by the names they carry, as a user's tools find them.
-struct Controls {
+// The window's controls, and the window itself for its handlers.
+struct Controls : Form2Controls {
     Controls() = default;
-    explicit Controls(Form2 &form);
+    explicit Controls(Form2 &window) : Form2Controls(window.controls()), form(&window) {}
 
     Form2 *form = nullptr;
-    QPushButton *fermer = nullptr;
-    QLabel *Label1 = nullptr;
-    QLabel *nbr = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *totaux = nullptr;
-    QComboBox *Ref = nullptr;
-    QLineEdit *qte = nullptr;
-    QLineEdit *prixvente = nullptr;
-    QLineEdit *remise = nullptr;
-    QLineEdit *total = nullptr;
-    QLineEdit *desi = nullptr;
-    QPushButton *bas = nullptr;
-    QPushButton *haut = nullptr;
-    QPushButton *Nouveau = nullptr;
-    LineGrid *G = nullptr;
 };
 
 // Shows the window and waits until it is active, so keys and focus go where a user's would.
