@@ -26,14 +26,15 @@ void runHandler(Handler &&handler)
     AtEventLoop(std::forward<Handler>(handler), endProgramWithReport);
 }
 
-// The code a key handler receives: the typed character, Enter as 13. Keys that type no
-// character (arrows, function keys, a bare Shift) and Tab, which moves the focus, give none.
+// The code a key handler receives: the typed character, Enter (the keypad's too) as 13 and
+// Ctrl+Enter as 10. Keys that type no character (arrows, function keys, a bare Shift) and
+// Tab, which moves the focus, give none.
 std::optional<std::int16_t> characterCode(const QKeyEvent &key)
 {
     switch (key.key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return EnterKeyCode;
+        return key.modifiers().testFlag(Qt::ControlModifier) ? LineFeedKeyCode : EnterKeyCode;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
         return std::nullopt;
@@ -46,7 +47,15 @@ std::optional<std::int16_t> characterCode(const QKeyEvent &key)
 
 bool isEnter(const QKeyEvent &key)
 {
-    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    return characterCode(key) == EnterKeyCode;
+}
+
+// A number field selects its text when the user brings the focus to it, not when it comes
+// back by itself: when the window is activated again, or when a menu (the field's own
+// context menu among them) closes.
+bool isArrival(const QFocusEvent &focus)
+{
+    return focus.reason() != Qt::ActiveWindowFocusReason && focus.reason() != Qt::PopupFocusReason;
 }
 
 }  // namespace
@@ -70,8 +79,9 @@ void Form2::connectHandlers()
     disconnect(Ref->lineEdit(), &QLineEdit::editingFinished, Ref, nullptr);
 
     // The combo box itself has the focus and hands keys on to its text field: its keys
-    // are seen on the box.
-    for (QWidget *watched : std::initializer_list<QWidget *>{Ref, qte, remise, total, fermer, Nouveau, haut, bas})
+    // are seen on the box. With its list open, they go to the list.
+    for (QWidget *watched :
+         std::initializer_list<QWidget *>{Ref, Ref->view(), qte, remise, total, fermer, Nouveau, haut, bas})
         watched->installEventFilter(this);
 }
 
@@ -98,10 +108,23 @@ bool Form2::eventFilter(QObject *watched, QEvent *event)
             std::int16_t keyAscii = *code;
             runHandler([&] { (this->*handler)(keyAscii); });
         }
+        // Enter in the open list first picks the highlighted reference, as the list does by
+        // itself (the change and click handlers run), then is Enter in Ref: one Enter takes
+        // the user from the list to the quantity.
+        if (watched == Ref->view() && isEnter(key)) {
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    std::int16_t keyAscii = EnterKeyCode;
+                    runHandler([&] { Ref_KeyPress(keyAscii); });
+                },
+                Qt::QueuedConnection);
+        }
     } else if (event->type() == QEvent::FocusIn && (watched == qte || watched == remise || watched == total)) {
-        if (static_cast<const QFocusEvent &>(*event).reason() == Qt::MouseFocusReason)
+        const auto &focus = static_cast<const QFocusEvent &>(*event);
+        if (focus.reason() == Qt::MouseFocusReason)
             m_focusedByClick = watched;
-        else
+        else if (isArrival(focus))
             gotFocus(watched);
     } else if (event->type() == QEvent::MouseButtonRelease && watched == m_focusedByClick) {
         // The press has placed the cursor by now; what the handler selects stays selected.

@@ -176,6 +176,27 @@ private slots:
         QCOMPARE(f.nbr->text(), QString::number(ListedLines + 2));
     }
 
+    // On a sheet longer than the grid shows, the line just added comes into view at the
+    // bottom; the line the user had selected stays selected.
+    void theNewLineIsSeen()
+    {
+        const FicheTest::Controls &f = m_ui;
+        for (int line = 0; line < 300; ++line)
+            f.G->AppendRow(QStringLiteral("L\tLigne\t1\t1\t\t1"));
+        f.G->setCurrentRow(2);
+        f.G->scrollToTop();
+        fill({"P5", "POCHETTE", "1", "19.99", "0", "19.99"});
+        pressEnterInTotal();
+
+        const int lastLine = f.G->RowCount() - 2;  // model rows leave the header out
+        QCOMPARE(f.G->CellText(lastLine + 1, 0), QStringLiteral("P5"));
+        const QRect shown = f.G->viewport()->rect();
+        QVERIFY(shown.contains(f.G->visualRect(f.G->model()->index(lastLine, 0))));
+        QCOMPARE(f.G->CurrentRow(), 2);
+        QCOMPARE(f.G->selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(f.G->selectionModel()->selectedRows().front().row(), 1);
+    }
+
 private:
     // Puts the texts in place in entry order (the reference first, since its look-up resets
     // the others), writing decimals the way the settings under test do.

@@ -6,10 +6,12 @@
 #include "LineGrid.h"
 
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 class WindowKeysTest : public QObject {
     Q_OBJECT
@@ -19,6 +21,8 @@ private slots:
     void init();
     void enterWalksTheEntryFields();
     void tabArrivalSelectsTheNumber();
+    void aSelectionSurvivesTheFocusComingBack();
+    void oneEnterTakesTheOpenListToTheQuantity();
     void typedReferenceIsLookedUp();
     void arrowKeyChoosesFromTheList();
     void mouseChoosesFromTheList();
@@ -55,7 +59,9 @@ void WindowKeysTest::enterWalksTheEntryFields()
     QVERIFY(m_ui.qte->hasSelectedText());
     QCOMPARE(m_ui.qte->selectedText(), m_ui.qte->text());
 
-    QTest::keyClick(m_ui.qte, Qt::Key_Enter);  // the keypad's Enter too
+    QTest::keyClick(m_ui.qte, Qt::Key_Return, Qt::ControlModifier);  // a line feed, not Enter
+    QCOMPARE(QApplication::focusWidget(), m_ui.qte);
+    QTest::keyClick(m_ui.qte, Qt::Key_Enter, Qt::KeypadModifier);  // the keypad's Enter is Enter
     QCOMPARE(QApplication::focusWidget(), m_ui.remise);
     QCOMPARE(m_ui.remise->selectedText(), m_ui.remise->text());
 
@@ -75,6 +81,62 @@ void WindowKeysTest::tabArrivalSelectsTheNumber()
     // What the user types then replaces the number.
     QTest::keyClicks(m_ui.qte, QStringLiteral("4"));
     QCOMPARE(m_ui.qte->text(), QStringLiteral("4"));
+}
+
+// Only the user's bringing the focus selects the whole number: when another window gives the
+// focus back, or the field's own context menu closes, a half-typed selection stays.
+void WindowKeysTest::aSelectionSurvivesTheFocusComingBack()
+{
+    QLineEdit *quantity = m_ui.qte;
+    quantity->setFocus();
+    quantity->setText(QStringLiteral("123"));
+    quantity->setSelection(1, 1);
+
+    QWidget otherWindow;
+    otherWindow.show();
+    otherWindow.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&otherWindow));
+    FicheTest::showActive(*m_form);
+    QCOMPARE(QApplication::focusWidget(), quantity);
+    QCOMPARE(quantity->selectedText(), QStringLiteral("2"));
+
+    QTimer closeTheMenu;
+    bool menuShown = false;
+    connect(&closeTheMenu, &QTimer::timeout, this, [&] {
+        if (QWidget *menu = QApplication::activePopupWidget()) {
+            menuShown = true;
+            menu->close();
+        }
+    });
+    closeTheMenu.start(10);
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, quantity->rect().center(),
+                                 quantity->mapToGlobal(quantity->rect().center()));
+    QApplication::sendEvent(quantity, &rightClick);
+    QTRY_VERIFY(menuShown);
+    closeTheMenu.stop();
+    QTRY_COMPARE(QApplication::focusWidget(), quantity);
+    QCOMPARE(quantity->selectedText(), QStringLiteral("2"));
+}
+
+// With the reference list open, Enter picks the highlighted reference (looked up as a
+// choice in the list is) and moves on to the quantity, ready to be typed over.
+void WindowKeysTest::oneEnterTakesTheOpenListToTheQuantity()
+{
+    QComboBox *reference = m_ui.Ref;
+    reference->setFocus();
+    reference->showPopup();
+    QAbstractItemView *list = reference->view();
+    QTRY_VERIFY(list->isVisible());
+    list->setCurrentIndex(reference->model()->index(1, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+
+    QTRY_COMPARE(QApplication::focusWidget(), m_ui.qte);
+    QVERIFY(!list->isVisible());
+    QCOMPARE(reference->currentText(), QStringLiteral("E20"));
+    QCOMPARE(m_ui.prixvente->text(), QStringLiteral("  12,25"));
+    QCOMPARE(m_ui.qte->selectedText(), QStringLiteral("0"));
+    QTest::keyClicks(m_ui.qte, QStringLiteral("5"));
+    QCOMPARE(m_ui.qte->text(), QStringLiteral("5"));
 }
 
 void WindowKeysTest::typedReferenceIsLookedUp()

@@ -24,7 +24,10 @@ void Form2::total_KeyPress(std::int16_t &KeyAscii)
     if (!readyToAdd(line, m_regional))
         return;
 
-    run.step([&] { G->AppendRow(addedLineText(line, m_regional)); });
+    run.step([&] {
+        G->AppendRow(addedLineText(line, m_regional));
+        G->scrollToBottom();  // the new line in view; the selection stays where it was
+    });
 
     const QString zero = PlainNumberText(std::int16_t{0}, m_regional);
     run.step([&] { Ref->setEditText(QString()); });  // runs the look-up, which clears the line
