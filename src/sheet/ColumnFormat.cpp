@@ -27,7 +27,7 @@ QList<ColumnSpec> parseColumnFormat(const QString &format)
     for (const QString &segment : format.split(u'|')) {
         bool hasMark = false;
         const Qt::Alignment alignment = segment.isEmpty() ? Qt::AlignLeft : alignmentOfMark(segment.front(), hasMark);
-        columns.append({segment.mid(hasMark ? 1 : 0).trimmed(), alignment, segment});
+        columns.append({segment.mid(hasMark ? 1 : 0), alignment, segment});
     }
     return columns;
 }

@@ -9,7 +9,7 @@
 #include <Qt>
 
 struct ColumnSpec {
-    QString title;            // the segment without its mark and blanks
+    QString title;            // the segment without its mark: the title with its blanks
     Qt::Alignment alignment;  // horizontal only; columns without a mark are left-aligned
     QString widthText;        // the whole segment, whose drawn width is the column's
 };

@@ -39,6 +39,8 @@ QVariant SheetModel::headerData(int section, Qt::Orientation orientation, int ro
     switch (role) {
     case Qt::DisplayRole:
         return m_columns[section].title;
+    case Qt::AccessibleTextRole:  // a screen reader reads the title, not the blanks that place it
+        return m_columns[section].title.trimmed();
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(m_columns[section].alignment | Qt::AlignVCenter);
     default:

@@ -167,7 +167,7 @@ void StartUpTest::nouveauEmptiesTheSheetOnly()
     QTest::mouseClick(ui.Nouveau, Qt::LeftButton);
 
     QCOMPARE(ui.G->RowCount(), 1);
-    QCOMPARE(ui.G->CellText(0, 5), QStringLiteral("Prix Total"));
+    QCOMPARE(ui.G->CellText(0, 5).trimmed(), QStringLiteral("Prix Total"));
     QCOMPARE(ui.nbr->text(), QStringLiteral("0"));
     QCOMPARE(ui.totaux->text(), QStringLiteral("0"));
     QCOMPARE(ui.desi->text(), QStringLiteral("gardé"));

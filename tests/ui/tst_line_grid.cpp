@@ -67,7 +67,7 @@ void LineGridTest::cutBackToTheHeaderThenAppend()
     QCOMPARE(m_grid->RowCount(), 4);
     m_grid->setRowCount(1);
     QCOMPARE(m_grid->RowCount(), 1);
-    QCOMPARE(m_grid->CellText(0, 1), QStringLiteral("Désignation"));
+    QCOMPARE(m_grid->CellText(0, 1).trimmed(), QStringLiteral("Désignation"));
 
     m_grid->AppendRow(SixCells);
     QCOMPARE(m_grid->RowCount(), 2);
@@ -150,12 +150,14 @@ void LineGridTest::headerTitlesAndJustification_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<int>("horizontal");
 
-    QTest::newRow("reference") << 0 << "Référence" << int(Qt::AlignHCenter);
-    QTest::newRow("designation") << 1 << "Désignation" << int(Qt::AlignLeft);
-    QTest::newRow("quantity") << 2 << "Qté" << int(Qt::AlignHCenter);
-    QTest::newRow("price") << 3 << "Prix Vente" << int(Qt::AlignHCenter);
-    QTest::newRow("discount") << 4 << "Remise" << int(Qt::AlignHCenter);
-    QTest::newRow("line total") << 5 << "Prix Total" << int(Qt::AlignHCenter);
+    // Each title with the blanks the column format gives it around the title.
+    const auto blanks = [](int count) { return QString(count, u' '); };
+    QTest::newRow("reference") << 0 << "Référence" + blanks(25) << int(Qt::AlignHCenter);
+    QTest::newRow("designation") << 1 << blanks(13) + "Désignation" + blanks(70) << int(Qt::AlignLeft);
+    QTest::newRow("quantity") << 2 << blanks(5) + "Qté" + blanks(8) << int(Qt::AlignHCenter);
+    QTest::newRow("price") << 3 << blanks(4) + "Prix Vente" + blanks(2) << int(Qt::AlignHCenter);
+    QTest::newRow("discount") << 4 << blanks(1) + "Remise" + blanks(2) << int(Qt::AlignHCenter);
+    QTest::newRow("line total") << 5 << blanks(4) + "Prix Total" + blanks(11) << int(Qt::AlignHCenter);
 }
 
 void LineGridTest::headerTitlesAndJustification()
@@ -166,7 +168,8 @@ void LineGridTest::headerTitlesAndJustification()
 
     QCOMPARE(m_grid->CellText(0, column), title);
     const QAbstractItemModel &model = *m_grid->model();
-    QCOMPARE(model.headerData(column, Qt::Horizontal).toString(), title);
+    QCOMPARE(model.headerData(column, Qt::Horizontal).toString(), title);  // what the header draws
+    QCOMPARE(model.headerData(column, Qt::Horizontal, Qt::AccessibleTextRole).toString(), title.trimmed());
     const auto headerAlignment = model.headerData(column, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>();
     QCOMPARE(int(headerAlignment & Qt::AlignHorizontal_Mask), horizontal);
     const auto cellAlignment = model.index(0, column).data(Qt::TextAlignmentRole).value<Qt::Alignment>();
