@@ -4,6 +4,8 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -14,12 +16,16 @@ void describeOptions(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(
         QStringLiteral("Fiche Produit : feuille de lignes chiffrées sur le catalogue de la boutique.\n"
-                       "Sans option, ouvre le catalogue %1, vu ici comme %2.")
+                       "Sans catalogue donné, ouvre le catalogue %1, vu ici comme %2.")
             .arg(FixedDatabasePath, defaultDatabaseFile()));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption({DatabaseOption, QStringLiteral("Ouvre le catalogue FICHIER au lieu du catalogue habituel."),
                       QStringLiteral("FICHIER")});
+    // What a file manager's "Ouvrir avec" passes.
+    parser.addPositionalArgument(QStringLiteral("FICHIER"),
+                                 QStringLiteral("Le catalogue à ouvrir, comme avec --database FICHIER."),
+                                 QStringLiteral("[FICHIER]"));
     // For timing start-up (bench/run); not for users, so not in the help.
     QCommandLineOption quitOnceShown(QuitOnceShownOption,
                                      QStringLiteral("Quitte dès que la fenêtre est affichée, la feuille remplie."));
@@ -46,5 +52,15 @@ RunOptions readCommandLine(const QStringList &arguments)
     QCommandLineParser parser;
     describeOptions(parser);
     parser.process(arguments);
-    return RunOptions{parser.value(DatabaseOption), parser.isSet(QuitOnceShownOption)};
+    QStringList catalogues = parser.positionalArguments();
+    if (parser.isSet(DatabaseOption))
+        catalogues.prepend(parser.value(DatabaseOption));
+    if (catalogues.size() > 1) {
+        // Told as the parser tells a wrong option, and with the same exit code.
+        std::fprintf(stderr, "%s: %s\n", qUtf8Printable(QCoreApplication::applicationName()),
+                     qUtf8Printable(QStringLiteral("un seul catalogue à la fois, et non « %1 ».")
+                                        .arg(catalogues.join(QStringLiteral(" », « ")))));
+        std::exit(EXIT_FAILURE);
+    }
+    return RunOptions{catalogues.value(0), parser.isSet(QuitOnceShownOption)};
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The command line: --database FILE opens another catalogue than the fixed one (a demo,
-// a copy); --quitter-apres-affichage, left out of the help, ends the run once the window
+// The command line: --database FILE, or FILE alone (as a file manager passes it), opens
+// another catalogue than the fixed one (a demo, a copy); --quitter-apres-affichage, left out of the help, ends the run once the window
 // shows its filled sheet (to time start-up); --help and --version print and leave.
 
 #include <QStringList>
