@@ -8,13 +8,15 @@ namespace jet {
 
 namespace {
 constexpr std::uint16_t OffsetMask = 0x1FFF;
-}
+// A row is reached through page × 256 + slot: a page cannot hold more rows than that.
+constexpr int MaxSlots = 256;
+}  // namespace
 
 std::optional<PageRows> PageRows::of(const LibmdbFile &file, const unsigned char *page)
 {
     const int slotsAt = file.slotCountOffset() + 2;
     const int count = qFromLittleEndian<quint16>(page + file.slotCountOffset());
-    if (slotsAt + 2 * count > file.pageSize())
+    if (count > MaxSlots || slotsAt + 2 * count > file.pageSize())
         return std::nullopt;
     return PageRows(page, file.pageSize(), slotsAt, count);
 }

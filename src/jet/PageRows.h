@@ -21,7 +21,8 @@ constexpr std::uint16_t MovedRowFlag = 0x4000;
 
 class PageRows {
 public:
-    // `page` is a page the file read; nullopt when its slot table does not fit in it.
+    // `page` is a page the file read; nullopt when its slot table does not fit in it or
+    // counts more rows than row pointers can reach.
     static std::optional<PageRows> of(const LibmdbFile &file, const unsigned char *page);
 
     int count() const { return m_count; }
