@@ -11,10 +11,11 @@
 //    table under the deleted flag, so that it is met once, through the pointer.
 //
 // A row whose bytes cannot be found (offsets outside its page, a moved row's pointer that
-// leads nowhere) and a listed page that is not one of the table's data pages, or whose
-// slot table does not fit, are left out (see LeftOutRow in Jet.h) and the walk goes on;
-// the loader leaves out the rows it cannot decode the same way. Only a page past the end
-// of the file stops the walk: the file was cut short or is still being written.
+// leads nowhere) is left out (see LeftOutRow in Jet.h), and so is a listed page whose slot
+// table cannot be, or that is neither one of the table's data pages nor another table's
+// (a map may keep a page the table gave back); the walk goes on. The loader leaves out the
+// rows it cannot decode the same way. Only a page past the end of the file stops the
+// walk: the file was cut short or is still being written.
 
 #include "Jet.h"
 #include "PageRows.h"
