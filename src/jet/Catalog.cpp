@@ -37,6 +37,15 @@ std::vector<CatalogEntry> readCatalog(const LibmdbFile &file, const TextDecoding
             throw errors::notADatabase(file.path(),
                                        QStringLiteral("le catalogue des objets n'a pas les colonnes attendues"));
         objects = loadColumns(file, definition, text, {id, name, type, flags});
+        // A table whose object row is left out would pass for missing: the catalog is whole
+        // or the file is refused.
+        if (!objects->leftOutRows().empty()) {
+            const LeftOutRow &first = objects->leftOutRows().front();
+            throw errors::notADatabase(file.path(),
+                                       QStringLiteral("le catalogue des objets est illisible : sa ligne %1 (page %2)")
+                                           .arg(first.position)
+                                           .arg(first.page));
+        }
     } catch (const RuntimeError &error) {
         if (error.number() == 3343)
             throw;

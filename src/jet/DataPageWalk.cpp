@@ -2,7 +2,6 @@
 
 #include "Libmdb.h"
 #include "LibmdbFile.h"
-#include "PageRows.h"
 #include "TableDefinition.h"
 
 #include <QtEndian>
@@ -12,10 +11,16 @@ namespace jet {
 namespace {
 
 constexpr unsigned char DataPageKind = 0x01;
+constexpr unsigned char TableDefinitionPageKind = 0x02;
 constexpr int OwnerOffset = 4;
 constexpr int MovedPointerSize = 4;
 // A moved row is never moved again in the files we know; a chain this long is a loop.
 constexpr int MaxMoves = 8;
+
+std::uint32_t ownerOf(const unsigned char *page)
+{
+    return qFromLittleEndian<quint32>(page + OwnerOffset);
+}
 
 }  // namespace
 
@@ -26,7 +31,27 @@ DataPageWalk::~DataPageWalk() = default;
 
 bool DataPageWalk::isOwnDataPage(const unsigned char *page) const
 {
-    return page[0] == DataPageKind && qFromLittleEndian<quint32>(page + OwnerOffset) == m_table.definitionPage;
+    return page[0] == DataPageKind && ownerOf(page) == m_table.definitionPage;
+}
+
+// A map may keep listing a page the table gave back and another table took since (libmdb
+// meets such pages in big files): that page holds the other table's rows, not damage.
+// Anything else that is not the table's own data page is: its kind or its owner is wrong.
+bool DataPageWalk::isAnotherTablesDataPage(const unsigned char *page) const
+{
+    const std::uint32_t owner = ownerOf(page);
+    return page[0] == DataPageKind && owner != m_table.definitionPage && m_file.isPage(owner) &&
+           m_file.readSecondPage(owner)[0] == TableDefinitionPageKind;
+}
+
+void DataPageWalk::leaveOut(std::uint32_t position, int slot)
+{
+    m_leftOut.push_back({position, m_pageNumber, slot});
+}
+
+void DataPageWalk::leaveOutLastRow()
+{
+    leaveOut(m_rowsMet, m_lastSlot);
 }
 
 bool DataPageWalk::nextPage()
@@ -34,6 +59,7 @@ bool DataPageWalk::nextPage()
     MdbHandle *mdb = m_file.handle().mdb;
     auto *map = reinterpret_cast<unsigned char *>(const_cast<char *>(m_table.usageMap.constData()));
     const auto mapSize = unsigned(m_table.usageMap.size());
+    m_rows.reset();
     for (;;) {
         // The map was checked when the definition was read (kind, size, bitmap pages).
         const gint32 next = mdb_map_find_next(mdb, map, mapSize, m_pageNumber);
@@ -43,42 +69,47 @@ bool DataPageWalk::nextPage()
         // readPage refuses a page past the end of the file: the file was cut short or is
         // still being written, and a catalogue missing those rows must not pass for whole.
         const unsigned char *page = m_file.readPage(m_pageNumber);
-        // A page the table gave back and another object took since holds no rows of it.
-        if (!isOwnDataPage(page))
+        if (isOwnDataPage(page))
+            m_rows = PageRows::of(m_file, page);
+        if (m_rows) {
+            m_nextSlot = 0;
+            return true;
+        }
+        if (isAnotherTablesDataPage(page))
             continue;
-        m_rows = std::make_unique<PageRows>(m_file, page, m_pageNumber);
-        m_nextSlot = 0;
-        return true;
+        leaveOut(++m_rowsMet, -1);
     }
 }
 
-RowBytes DataPageWalk::followMovedRow(std::uint32_t pointer, int slot)
+std::optional<RowBytes> DataPageWalk::followMovedRow(RowBytes pointerRow)
 {
+    if (pointerRow.size < MovedPointerSize)
+        return std::nullopt;
+    std::uint32_t pointer = qFromLittleEndian<quint32>(pointerRow.data);
     for (int move = 0; move < MaxMoves; ++move) {
         const std::uint32_t pageNumber = pointer >> 8;
+        if (!m_file.isPage(pageNumber))
+            return std::nullopt;
         const unsigned char *page = m_file.readSecondPage(pageNumber);
         if (!isOwnDataPage(page))
-            break;
-        const PageRows rows(m_file, page, pageNumber);
+            return std::nullopt;
+        const std::optional<PageRows> rows = PageRows::of(m_file, page);
         const int row = int(pointer & 0xFF);
-        const std::optional<RowBytes> target = rows.row(row);
+        const std::optional<RowBytes> target = rows ? rows->row(row) : std::nullopt;
         if (!target)
-            break;
+            return std::nullopt;
         // The target carries the deleted flag so that the page walk skips it; only a
         // target that is itself a pointer (0x4000 without 0x8000) leads further.
-        if (rows.flags(row) == MovedRowFlag) {
+        if (rows->flags(row) == MovedRowFlag) {
             if (target->size < MovedPointerSize)
-                break;
+                return std::nullopt;
             pointer = qFromLittleEndian<quint32>(target->data);
             continue;
         }
         m_movedRow.assign(target->data, target->data + target->size);
-        return {m_movedRow.data(), m_movedRow.size()};
+        return RowBytes{m_movedRow.data(), m_movedRow.size()};
     }
-    throw m_file.damaged(QStringLiteral("table « %1 », page %2 : la ligne déplacée %3 est introuvable")
-                             .arg(m_table.name)
-                             .arg(m_pageNumber)
-                             .arg(slot));
+    return std::nullopt;
 }
 
 std::optional<RowBytes> DataPageWalk::next()
@@ -89,17 +120,16 @@ std::optional<RowBytes> DataPageWalk::next()
             const std::uint16_t flags = m_rows->flags(slot);
             if (flags & DeletedRowFlag)
                 continue;
-            const RowBytes row = *m_rows->row(slot);
-            if (row.size == 0)
+            std::optional<RowBytes> row = m_rows->row(slot);
+            if (row && row->size == 0)
                 continue;
-            if (flags & MovedRowFlag) {
-                if (row.size < MovedPointerSize)
-                    throw m_file.damaged(QStringLiteral("table « %1 », page %2 : pointeur de ligne déplacée tronqué")
-                                             .arg(m_table.name)
-                                             .arg(m_pageNumber));
-                return followMovedRow(qFromLittleEndian<quint32>(row.data), slot);
-            }
-            return row;
+            if (row && (flags & MovedRowFlag))
+                row = followMovedRow(*row);
+            m_lastSlot = slot;
+            ++m_rowsMet;
+            if (row)
+                return row;
+            leaveOutLastRow();
         }
         if (!nextPage())
             return std::nullopt;

@@ -9,23 +9,26 @@
 //  - 0x4000 alone: moved. The slot holds a 4-byte pointer (row number in one byte, then
 //    the page number in three) to where the row now lives, on another data page of the
 //    table under the deleted flag, so that it is met once, through the pointer.
+//
+// A row whose bytes cannot be found (offsets outside its page, a moved row's pointer that
+// leads nowhere) is left out (see LeftOutRow in Jet.h), and so is a listed page whose slot
+// table cannot be, or that is neither one of the table's data pages nor another table's
+// (a map may keep a page the table gave back); the walk goes on. The loader leaves out the
+// rows it cannot decode the same way. Only a page past the end of the file stops the
+// walk: the file was cut short or is still being written.
 
-#include <cstddef>
+#include "Jet.h"
+#include "PageRows.h"
+#include "RowBytes.h"
+
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <vector>
 
 namespace jet {
 
 class LibmdbFile;
-class PageRows;
 struct TableDefinition;
-
-struct RowBytes {
-    const unsigned char *data = nullptr;
-    std::size_t size = 0;
-};
 
 class DataPageWalk {
 public:
@@ -34,17 +37,26 @@ public:
 
     // The next live row; its bytes stay valid until the next call.
     std::optional<RowBytes> next();
+    // The row next() gave last cannot be decoded: it is left out too.
+    void leaveOutLastRow();
+    // What was left out so far, in stored order.
+    const std::vector<LeftOutRow> &leftOutRows() const { return m_leftOut; }
 
 private:
     bool nextPage();
-    RowBytes followMovedRow(std::uint32_t pointer, int slot);
+    std::optional<RowBytes> followMovedRow(RowBytes pointerRow);
     bool isOwnDataPage(const unsigned char *page) const;
+    bool isAnotherTablesDataPage(const unsigned char *page) const;
+    void leaveOut(std::uint32_t position, int slot);
 
     const LibmdbFile &m_file;
     const TableDefinition &m_table;
     std::uint32_t m_pageNumber = 0;
-    std::unique_ptr<PageRows> m_rows;  // of the page being walked
+    std::optional<PageRows> m_rows;  // of the page being walked
     int m_nextSlot = 0;
+    std::uint32_t m_rowsMet = 0;  // returned or left out: the last one's position
+    int m_lastSlot = -1;          // of the row returned last
+    std::vector<LeftOutRow> m_leftOut;
     std::vector<unsigned char> m_movedRow;  // a copy: the page buffer keeps the walked page
 };
 

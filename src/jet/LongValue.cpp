@@ -18,16 +18,13 @@ constexpr std::uint32_t Chain = 0x00;
 constexpr std::uint32_t LengthMask = 0x3FFFFFFF;
 
 // The row `pointer` names (page × 256 + row), read into libmdb's second page buffer.
-RowBytes rowAt(const LibmdbFile &file, std::uint32_t pointer)
+std::optional<RowBytes> rowAt(const LibmdbFile &file, std::uint32_t pointer)
 {
     const std::uint32_t pageNumber = pointer >> 8;
-    const std::optional<RowBytes> row =
-        PageRows(file, file.readSecondPage(pageNumber), pageNumber).row(int(pointer & 0xFF));
-    if (!row)
-        throw file.damaged(QStringLiteral("valeur longue : la ligne %1 de la page %2 n'existe pas")
-                               .arg(pointer & 0xFF)
-                               .arg(pageNumber));
-    return *row;
+    if (!file.isPage(pageNumber))
+        return std::nullopt;
+    const std::optional<PageRows> rows = PageRows::of(file, file.readSecondPage(pageNumber));
+    return rows ? rows->row(int(pointer & 0xFF)) : std::nullopt;
 }
 
 void appendAtMost(QByteArray &value, const unsigned char *data, std::size_t size, std::size_t length)
@@ -38,10 +35,10 @@ void appendAtMost(QByteArray &value, const unsigned char *data, std::size_t size
 
 }  // namespace
 
-QByteArray readLongValue(const LibmdbFile &file, const FieldBytes &field)
+std::optional<QByteArray> readLongValue(const LibmdbFile &file, const FieldBytes &field)
 {
     if (field.size < HeaderSize)
-        return {};
+        return QByteArray();
     const std::uint32_t header = qFromLittleEndian<quint32>(field.data);
     const std::size_t length = header & LengthMask;
     const std::uint32_t storage = header >> 24 & 0xC0;
@@ -51,8 +48,10 @@ QByteArray readLongValue(const LibmdbFile &file, const FieldBytes &field)
     if (storage == Inline) {
         appendAtMost(value, field.data + HeaderSize, field.size - HeaderSize, length);
     } else if (storage == SingleRow) {
-        const RowBytes row = rowAt(file, pointer);
-        appendAtMost(value, row.data, row.size, length);
+        const std::optional<RowBytes> row = rowAt(file, pointer);
+        if (!row)
+            return std::nullopt;
+        appendAtMost(value, row->data, row->size, length);
     } else if (storage == Chain) {
         // A link met again is a loop. Caught at once, it can neither repeat earlier bytes up
         // to the announced length (which would show them as the value) nor run on through
@@ -60,15 +59,17 @@ QByteArray readLongValue(const LibmdbFile &file, const FieldBytes &field)
         std::unordered_set<std::uint32_t> linksSeen;
         while (pointer != 0 && std::size_t(value.size()) < length) {
             if (!linksSeen.insert(pointer).second)
-                throw file.damaged(QStringLiteral("valeur longue : la chaîne de pages boucle"));
-            const RowBytes row = rowAt(file, pointer);
-            if (row.size < 4)
+                return std::nullopt;
+            const std::optional<RowBytes> row = rowAt(file, pointer);
+            if (!row)
+                return std::nullopt;
+            if (row->size < 4)
                 break;
-            pointer = qFromLittleEndian<quint32>(row.data);
-            appendAtMost(value, row.data + 4, row.size - 4, length);
+            pointer = qFromLittleEndian<quint32>(row->data);
+            appendAtMost(value, row->data + 4, row->size - 4, length);
         }
     } else {
-        throw file.damaged(QStringLiteral("valeur longue de forme inconnue"));
+        return std::nullopt;
     }
     return value;
 }

@@ -9,12 +9,15 @@
 // stated length.
 
 #include <QByteArray>
+#include <optional>
 
 namespace jet {
 
 class LibmdbFile;
 struct FieldBytes;
 
-QByteArray readLongValue(const LibmdbFile &file, const FieldBytes &field);
+// nullopt when its pages do not hold together (a pointer to no row, a chain that loops, an
+// unknown storage): the row that holds it cannot be read.
+std::optional<QByteArray> readLongValue(const LibmdbFile &file, const FieldBytes &field);
 
 }  // namespace jet

@@ -8,15 +8,22 @@ namespace jet {
 
 namespace {
 constexpr std::uint16_t OffsetMask = 0x1FFF;
+// A row is reached through page × 256 + slot: a page cannot hold more rows than that.
+constexpr int MaxSlots = 256;
+}  // namespace
+
+std::optional<PageRows> PageRows::of(const LibmdbFile &file, const unsigned char *page)
+{
+    const int slotsAt = file.slotCountOffset() + 2;
+    const int count = qFromLittleEndian<quint16>(page + file.slotCountOffset());
+    if (count > MaxSlots || slotsAt + 2 * count > file.pageSize())
+        return std::nullopt;
+    return PageRows(page, file.pageSize(), slotsAt, count);
 }
 
-PageRows::PageRows(const LibmdbFile &file, const unsigned char *page, std::uint32_t pageNumber)
-    : m_file(file), m_page(page), m_pageNumber(pageNumber), m_slotsAt(file.slotCountOffset() + 2),
-      m_count(qFromLittleEndian<quint16>(page + file.slotCountOffset()))
-{
-    if (m_slotsAt + 2 * m_count > file.pageSize())
-        throw file.damaged(QStringLiteral("page %1 : trop d'emplacements de lignes").arg(pageNumber));
-}
+PageRows::PageRows(const unsigned char *page, int pageSize, int slotsAt, int count)
+    : m_page(page), m_pageSize(pageSize), m_slotsAt(slotsAt), m_count(count)
+{}
 
 std::uint16_t PageRows::entry(int slot) const
 {
@@ -32,10 +39,13 @@ std::optional<RowBytes> PageRows::row(int slot) const
 {
     if (slot < 0 || slot >= m_count)
         return std::nullopt;
-    const int start = entry(slot) & OffsetMask;
-    const int end = slot == 0 ? m_file.pageSize() : entry(slot - 1) & OffsetMask;
-    if (start < m_slotsAt + 2 * m_count || start > end || end > m_file.pageSize())
-        throw m_file.damaged(QStringLiteral("page %1 : la ligne %2 déborde").arg(m_pageNumber).arg(slot));
+    const auto startOf = [&](int k) { return k < 0 ? m_pageSize : entry(k) & OffsetMask; };
+    const int start = startOf(slot);
+    const int end = startOf(slot - 1);
+    // Rows lie below one another: an end above the row before's is a damaged start of the
+    // slot before, which says nothing of where this row ends.
+    if (start < m_slotsAt + 2 * m_count || start > end || end > startOf(slot - 2))
+        return std::nullopt;
     return RowBytes{m_page + start, std::size_t(end - start)};
 }
 

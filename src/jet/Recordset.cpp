@@ -41,6 +41,11 @@ std::int32_t Recordset::AbsolutePosition() const
     return m_state->position == State::Position::OnRecord ? std::int32_t(m_state->current) : -1;
 }
 
+const std::vector<LeftOutRow> &Recordset::LeftOutRows() const
+{
+    return m_state->table->leftOutRows();
+}
+
 void Recordset::setIndex(const QString &indexName)
 {
     if (!m_state->tableType)

@@ -71,6 +71,8 @@ bool RowLayout::split(RowBytes row, std::vector<FieldBytes> &fields) const
     const auto hasBit = [&](int number) {
         return unsigned(number) < columnCount && (mask[number / 8] >> (number % 8)) & 1;
     };
+    if (columnCount % 8 != 0 && mask[maskSize - 1] >> (columnCount % 8) != 0)
+        return false;
 
     VariableArea &area = m_area;
     area.fixedStart = countSize;
@@ -91,9 +93,10 @@ bool RowLayout::split(RowBytes row, std::vector<FieldBytes> &fields) const
             field.bit = hasBit(column.number);
             continue;
         }
-        if (!hasBit(column.number))
-            continue;
+        const bool present = hasBit(column.number);
         if (column.fixed) {
+            if (!present)
+                continue;
             const std::size_t start = area.fixedStart + std::size_t(column.fixedOffset);
             if (start + std::size_t(column.size) > area.fixedEnd)
                 return false;
@@ -101,7 +104,12 @@ bool RowLayout::split(RowBytes row, std::vector<FieldBytes> &fields) const
         } else if (std::size_t(column.varIndex) < variableCount) {
             const unsigned start = area.offsets[std::size_t(column.varIndex)];
             const unsigned end = area.offsets[std::size_t(column.varIndex) + 1];
-            field = {row.data + start, std::size_t(end - start), false, false};
+            if (present)
+                field = {row.data + start, std::size_t(end - start), false, false};
+            else if (end != start && unsigned(column.number) < columnCount)
+                return false;
+        } else if (present) {
+            return false;
         }
     }
     return true;

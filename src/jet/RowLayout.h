@@ -9,9 +9,11 @@
 // The null mask has one bit per column number, set when the column has a value; a
 // boolean's value is its bit. A row written before a column was added has fewer columns:
 // the newer ones are null in it. Every offset is checked against the row's bounds (a
-// damaged row gave libmdb negative lengths).
+// damaged row gave libmdb negative lengths), and the null mask against the rest: the engine
+// sets no bit past the row's columns, gives each variable column it marks as having a
+// value an offset, and none it marks null any bytes.
 
-#include "DataPageWalk.h"
+#include "RowBytes.h"
 
 #include <vector>
 
@@ -30,8 +32,8 @@ class RowLayout {
 public:
     RowLayout(const TableDefinition &table, bool jet3);
 
-    // Fills `fields` (one per column, in stored order); false when the row's own offsets
-    // contradict each other.
+    // Fills `fields` (one per column, in stored order); false when the row's own offsets or
+    // its null mask contradict each other.
     bool split(RowBytes row, std::vector<FieldBytes> &fields) const;
 
 private:

@@ -69,6 +69,15 @@ void ColumnValues::appendText(QString value)
     m_texts.push_back(std::move(value));
 }
 
+void ColumnValues::removeLast()
+{
+    m_present.pop_back();
+    if (m_storage == Storage::Text)
+        m_texts.pop_back();
+    else
+        m_numbers.pop_back();
+}
+
 TableData::TableData(const TableDefinition &definition, bool jet3)
     : m_name(definition.name), m_jet3(jet3), m_indexes(definition.indexes)
 {
@@ -83,6 +92,14 @@ TableData::TableData(const TableDefinition &definition, bool jet3)
 }
 
 TableData::~TableData() = default;
+
+void TableData::discardLoadingRow()
+{
+    for (ColumnValues &values : m_columns) {
+        if (values.size() > m_rowCount)
+            values.removeLast();
+    }
+}
 
 int TableData::maxChars(int position) const
 {

@@ -7,6 +7,7 @@
 // (sort orders and seek indexes), which are built on first use.
 
 #include "ColumnType.h"
+#include "Jet.h"
 #include "MixedValue.h"
 #include "TableDefinition.h"
 
@@ -58,10 +59,12 @@ public:
 
     // Room for `rows` values before loading.
     void reserve(std::size_t rows);
+    std::size_t size() const { return m_present.size(); }
     void appendNull();
     void appendInteger(std::int64_t value);
     void appendReal(double value);
     void appendText(QString value);
+    void removeLast();
 
 private:
     Storage m_storage;
@@ -83,6 +86,8 @@ public:
     int maxChars(int position) const;
     const ColumnValues &values(int position) const { return m_columns[std::size_t(position)]; }
     const std::vector<IndexDefinition> &indexes() const { return m_indexes; }
+    // The rows that could not be decoded, in stored order (see LeftOutRow in Jet.h).
+    const std::vector<LeftOutRow> &leftOutRows() const { return m_leftOut; }
 
     // The value as the engine's fields give it (see storageOf and valueOf).
     MixedValue value(std::uint32_t row, int position) const;
@@ -107,6 +112,9 @@ public:
     // Loading.
     ColumnValues &loadingColumn(int position) { return m_columns[std::size_t(position)]; }
     void rowLoaded() { ++m_rowCount; }
+    // The row being loaded cannot be decoded after all: the values it gave so far go.
+    void discardLoadingRow();
+    void setLeftOutRows(std::vector<LeftOutRow> rows) { m_leftOut = std::move(rows); }
 
 private:
     QString m_name;
@@ -115,6 +123,7 @@ private:
     std::vector<ColumnValues> m_columns;
     std::vector<IndexDefinition> m_indexes;
     std::uint32_t m_rowCount = 0;
+    std::vector<LeftOutRow> m_leftOut;
 
     mutable std::mutex m_cacheMutex;
     mutable std::map<std::pair<int, bool>, std::shared_ptr<const std::vector<std::uint32_t>>> m_orders;

@@ -31,23 +31,22 @@ std::shared_ptr<TableData> loadColumns(const LibmdbFile &file, const TableDefini
     const RowLayout layout(definition, file.isJet3());
     std::vector<FieldBytes> fields;
     while (const std::optional<RowBytes> row = walk.next()) {
-        if (!layout.split(*row, fields))
-            throw file.damaged(QStringLiteral("table « %1 » : la ligne %2 est illisible")
-                                   .arg(definition.name)
-                                   .arg(data->rowCount() + 1));
-        for (std::size_t i = 0; i < definition.columns.size(); ++i) {
+        bool decoded = layout.split(*row, fields);
+        for (std::size_t i = 0; decoded && i < definition.columns.size(); ++i) {
             ColumnValues &values = data->loadingColumn(int(i));
-            if (!wanted[i]) {
+            if (wanted[i])
+                decoded = decodeValue(definition.columns[i], fields[i], file, text, values);
+            else
                 values.appendNull();
-            } else if (!decodeValue(definition.columns[i], fields[i], file, text, values)) {
-                throw file.damaged(QStringLiteral("table « %1 », ligne %2 : la valeur de « %3 » est tronquée")
-                                       .arg(definition.name)
-                                       .arg(data->rowCount() + 1)
-                                       .arg(definition.columns[i].name));
-            }
         }
-        data->rowLoaded();
+        if (decoded) {
+            data->rowLoaded();
+        } else {
+            data->discardLoadingRow();
+            walk.leaveOutLastRow();
+        }
     }
+    data->setLeftOutRows(walk.leftOutRows());
     return data;
 }
 

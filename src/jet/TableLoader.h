@@ -1,7 +1,8 @@
 #pragma once
 // Decodes a table's rows into a TableData: each value from the row's raw bytes (integers
 // little-endian, currency as its 64-bit count of ten-thousandths, reals by their bits,
-// texts decoded here), never through libmdb's text conversion.
+// texts decoded here), never through libmdb's text conversion. A row that cannot be
+// decoded is left out and the others are read (TableData::leftOutRows says which).
 
 #include <memory>
 #include <vector>

@@ -8,6 +8,7 @@
 #include <QtEndian>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 namespace jet {
 
@@ -87,19 +88,20 @@ std::size_t fixedSizeOf(ColumnType type)
     }
 }
 
-QString textOf(const ColumnDefinition &column, const FieldBytes &field, const LibmdbFile &file,
-               const TextDecoding &text)
+std::optional<QString> textOf(const ColumnDefinition &column, const FieldBytes &field, const LibmdbFile &file,
+                              const TextDecoding &text)
 {
     switch (column.type) {
     case ColumnType::Text:
         return text.decode(field.data, field.size);
-    case ColumnType::Memo: {
-        const QByteArray memo = readLongValue(file, field);
-        return text.decode(reinterpret_cast<const unsigned char *>(memo.constData()), std::size_t(memo.size()));
-    }
+    case ColumnType::Memo:
     case ColumnType::LongBinary: {
-        const QByteArray object = readLongValue(file, field);
-        return hexOf(reinterpret_cast<const unsigned char *>(object.constData()), std::size_t(object.size()));
+        const std::optional<QByteArray> value = readLongValue(file, field);
+        if (!value)
+            return std::nullopt;
+        const auto *bytes = reinterpret_cast<const unsigned char *>(value->constData());
+        const auto size = std::size_t(value->size());
+        return column.type == ColumnType::Memo ? text.decode(bytes, size) : hexOf(bytes, size);
     }
     case ColumnType::Guid:
         return guidOf(field.data);
@@ -149,9 +151,13 @@ bool decodeValue(const ColumnDefinition &column, const FieldBytes &field, const 
     case ColumnType::Decimal:
         values.appendReal(decimalOf(b, column.scale));
         break;
-    default:
-        values.appendText(textOf(column, field, file, text));
+    default: {
+        std::optional<QString> shown = textOf(column, field, file, text);
+        if (!shown)
+            return false;
+        values.appendText(std::move(*shown));
         break;
+    }
     }
     return true;
 }

@@ -9,7 +9,8 @@ class TextDecoding;
 struct ColumnDefinition;
 struct FieldBytes;
 
-// False when the bytes are too short for the column's type.
+// False, with nothing appended, when the bytes cannot be the column's value: too short for
+// its type, or a long value whose pages do not hold together.
 bool decodeValue(const ColumnDefinition &column, const FieldBytes &field, const LibmdbFile &file,
                  const TextDecoding &text, ColumnValues &values);
 

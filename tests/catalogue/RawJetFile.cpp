@@ -12,6 +12,16 @@ std::uint32_t RawJetFile::u32(int page, int offset) const
     return qFromLittleEndian<quint32>(m_bytes.constData() + page * PageSize + offset);
 }
 
+void RawJetFile::put16(int page, int offset, std::uint16_t value)
+{
+    qToLittleEndian<quint16>(value, m_bytes.data() + page * PageSize + offset);
+}
+
+void RawJetFile::put32(int page, int offset, std::uint32_t value)
+{
+    qToLittleEndian<quint32>(value, m_bytes.data() + page * PageSize + offset);
+}
+
 int RawJetFile::userTableDefinitionPage() const
 {
     for (int page = 3; page < pageCount(); ++page)
@@ -65,4 +75,20 @@ QList<int> RawJetFile::usageMapPages(std::uint32_t mapPointer) const
         }
     }
     return pages;
+}
+
+QList<RawJetFile::RowPlace> RawJetFile::storedRows(int definitionPage) const
+{
+    constexpr std::uint16_t Deleted = 0x8000;
+    QList<RowPlace> rows;
+    for (const int page : usageMapPages(u32(definitionPage, 55))) {
+        if (byteAt(page, 0) != 0x01 || u32(page, 4) != std::uint32_t(definitionPage))
+            continue;
+        const QList<Slot> pageSlots = rowSlots(page);
+        for (int slot = 0; slot < pageSlots.size(); ++slot) {
+            if (!(pageSlots[slot].flags & Deleted) && pageSlots[slot].length > 0)
+                rows.append({page, slot, pageSlots[slot]});
+        }
+    }
+    return rows;
 }

@@ -1,9 +1,11 @@
 // fiche-catalogue's read side, run as a user runs it: `dump` gives back what `create` was
 // given and its output makes a copy with `create`; `query` and `seek` show what the
 // program's query and look-up find; `check` says in French whether a file can serve as the
-// catalogue, with exit status 0, 1 or 2.
+// catalogue, with exit status 0, 1 or 2; a row damaged in place is named, and the others
+// read, with exit status 3.
 
 #include "CatalogueFixtures.h"
+#include "RawJetFile.h"
 
 #include <QFile>
 #include <QProcess>
@@ -63,6 +65,8 @@ private slots:
     void check();
     void checkOfAFileThatCannotBeRead();
     void checkOfARealAccessFile();
+    void damagedRow_data();
+    void damagedRow();
 
 private:
     CatalogueFiles m_files;
@@ -243,6 +247,60 @@ void CatalogueReadTest::checkOfARealAccessFile()
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.out.contains(QStringLiteral("pas de table « Produit »")), qPrintable(run.out));
     QVERIFY2(run.out.contains(QStringLiteral("Products")), qPrintable(run.out));
+}
+
+void CatalogueReadTest::damagedRow_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("out");  // check: parts of what it writes; the others: all of it
+    QTest::addColumn<QString>("err");
+    // Products are numbered as stored, the row left out counted: "a1" is the third.
+    QTest::newRow("check")
+        << QStringList{"check", "@"}
+        << QStringList{QStringLiteral("Attention : 1 ligne(s) de la table « Produit » illisible(s), le "
+                                      "programme les laissera de côté et listera tous les autres "
+                                      "produits :\n  - ligne 2 (page #, emplacement 1)\n"),
+                       QStringLiteral("produit n° 3 (« a1 »), trouvé à sa place : produit n° 1 (« A1 »)"),
+                       QStringLiteral("peut servir de catalogue au programme, sans ses lignes illisibles")}
+        << QString();
+    const QString named = QStringLiteral(" : 1 ligne(s) illisible(s) laissée(s) de côté, les autres sont écrites :\n"
+                                         "  - ligne 2 (page #, emplacement 1)\n");
+    const QStringList others{catalogueText({"A1\tagrafeuse\t1\t12.5000", "a1\tCrayon\t3\t0.8000"})};
+    QTest::newRow("dump") << QStringList{"dump", "@"} << others << QStringLiteral("fiche-catalogue dump") + named;
+    QTest::newRow("query") << QStringList{"query", "@", ListingQuery} << others
+                           << QStringLiteral("fiche-catalogue query") + named;
+}
+
+// The second product's count of variable columns overwritten in place: the tool names its
+// row, writes the others, and says so in its exit status.
+void CatalogueReadTest::damagedRow()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, out);
+    QFETCH(QString, err);
+    QFile file(
+        m_files.write(QStringLiteral("abime.mdb"),
+                      catalogueText({"A1\tagrafeuse\t1\t12.5", "B1\tBloc-notes\t2\t2.95", "a1\tCrayon\t3\t0.8"})));
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    RawJetFile raw(file.readAll());
+    const RawJetFile::RowPlace second = raw.storedRows(raw.userTableDefinitionPage()).at(1);
+    raw.put16(second.page, second.bytes.start + second.bytes.length - 3, 0x0100);
+    file.seek(0);
+    file.write(raw.bytes());
+    file.close();
+
+    arguments.replaceInStrings(QStringLiteral("@"), file.fileName());
+    const ToolRun run = runTool(arguments);
+    QCOMPARE(run.exitCode, 3);
+    const QString page = QString::number(second.page);
+    out.replaceInStrings(QStringLiteral("#"), page);
+    if (arguments.front() == u"check") {
+        for (const QString &part : out)
+            QVERIFY2(run.out.contains(part), qPrintable(run.out));
+    } else {
+        QCOMPARE(run.out, out.join(QString()));
+    }
+    QCOMPARE(run.err, err.replace(u'#', page));
 }
 
 QTEST_GUILESS_MAIN(CatalogueReadTest)

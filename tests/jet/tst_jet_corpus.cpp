@@ -1,5 +1,6 @@
 // Every table of every file of the shared corpus (real Access files: Jet 3, Jet 4 and ACE)
-// read through the engine must equal what mdbtools' own export prints:
+// read through the engine, with no row left out, must equal what mdbtools' own export
+// prints:
 //  - texts exactly (mdb-export prints an empty text as null: either matches its null);
 //  - integers, booleans (0/1 there, 0/−1 here) and doubles by value (mdb-export prints
 //    16 significant digits, singles 8), amounts exactly, with their four decimals;
@@ -169,6 +170,8 @@ void CorpusTest::tables()
     const QStringList lines = exported.split(u'\n', Qt::SkipEmptyParts);
 
     const auto records = jet::DBEngine::OpenDatabase(file)->OpenRecordset(table);
+    // A sound file: nothing in it may pass for damage.
+    QVERIFY(records->LeftOutRows().empty());
     QCOMPARE(records->RecordCount(), lines.size());
     QStringList mismatches;
     for (qsizetype row = 0; row < lines.size(); ++row, records->MoveNext()) {

@@ -1,7 +1,9 @@
-// Damaged catalogues that once crashed or hung the engine (found by the catalogue fuzz
-// target), replayed through everything the program does with a catalogue. Each must be
-// read or refused with the engine's error for a damaged file, in bounded time (the test's
-// time-out catches a hang). One file per fault, named after it, in damaged/.
+// Damaged catalogues that once crashed or hung the engine, or made it give an untrue
+// account of the rows it left out (found by the catalogue fuzz target), replayed through
+// everything the program does with a catalogue. Each must be read (some rows perhaps left
+// out, told as they were met) or refused with the engine's error for a damaged file, in
+// bounded time (the test's time-out catches a hang). One file per fault, named after it,
+// in damaged/.
 
 #include "CatalogueWorkout.h"
 

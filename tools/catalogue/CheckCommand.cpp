@@ -1,5 +1,6 @@
 // fiche-catalogue check FILE: whether the file can serve as the program's catalogue, in
-// French. Exit status 0 when it can, 1 when it cannot, 2 when the file cannot be read.
+// French. Exit status 0 when it can, 1 when it cannot, 2 when the file cannot be read, 3
+// when it can but rows of the table cannot be read (the program lists the others).
 
 #include "CommandArguments.h"
 #include "Commands.h"

@@ -1,5 +1,6 @@
 // fiche-catalogue dump FILE [TABLE]: the table in stored order, in the text format that
-// `create` reads, as the program's engine reads it.
+// `create` reads, as the program's engine reads it: without the rows it had to leave out,
+// which standard error names (exit status 3).
 
 #include "CommandArguments.h"
 #include "Commands.h"
@@ -14,8 +15,5 @@ int runDump(const QStringList &arguments)
     const QString table = positional.size() == 2 ? positional[1] : QStringLiteral("Produit");
     const std::shared_ptr<jet::Database> database = jet::DBEngine::OpenDatabase(positional[0]);
     const std::unique_ptr<jet::Recordset> records = database->OpenRecordset(table);
-    QTextStream out(stdout);
-    catalogue::writeHeader(*records, out);
-    catalogue::writeRecords(*records, out);
-    return 0;
+    return catalogue::writeReadableRecords(*records, QStringLiteral("dump"));
 }

@@ -16,6 +16,18 @@ namespace jet {
 
 class DatabaseFile;  // one open file and the tables decoded from it
 
+// A row of a table that could not be decoded because its bytes contradict each other (a
+// power cut during a write leaves such rows), or a whole data page of the table that is
+// not what the table's map of pages says. It is left out; every other row is read as
+// usual. Nothing of it is guessed: only where it was is known.
+struct LeftOutRow {
+    // Where it stands in the table's stored order, from 1, counting the rows left out too
+    // (a page left out whole counts as one): the 16 104th row of the table is 16104.
+    std::uint32_t position = 0;
+    std::uint32_t page = 0;  // the data page that holds it
+    int slot = -1;           // its row slot on that page, from 0; −1: the whole page
+};
+
 class Field {
 public:
     Field(const class Recordset *owner, std::int16_t position) : m_owner(owner), m_position(position) {}
@@ -54,6 +66,10 @@ public:
     // The current record's place in the record set's order, from 0; −1 when there is none.
     std::int32_t AbsolutePosition() const;
     const jet::Fields &Fields() const { return m_fields; }
+    // The rows of the record set's table that were left out, in stored order; empty when
+    // every row was read. The same list for every record set on the table: a query's
+    // record set gives its table's.
+    const std::vector<LeftOutRow> &LeftOutRows() const;
 
     // Table-type record sets only.
     void setIndex(const QString &indexName);

@@ -2,6 +2,7 @@
 
 #include "ColumnType.h"
 #include "Jet.h"
+#include "LeftOutRows.h"
 #include "RuntimeError.h"
 
 #include <array>
@@ -9,6 +10,8 @@
 namespace catalogue {
 
 using jet::ColumnType;
+
+static_assert(int(CheckReport::Verdict::WithoutRowsLeftOut) == RowsLeftOutStatus, "one status for rows left out");
 
 namespace {
 
@@ -136,13 +139,6 @@ private:
     int m_count = 0;
 };
 
-QString productName(std::int32_t position, const MixedValue &reference)
-{
-    if (reference.isText())
-        return QStringLiteral("produit n° %1 (%2)").arg(position + 1).arg(quoted(reference.as<QString>()));
-    return QStringLiteral("produit n° %1").arg(position + 1);
-}
-
 class Check {
 public:
     explicit Check(const QString &path) : m_path(path) {}
@@ -163,10 +159,20 @@ public:
             problem(QStringLiteral("pas de table %1 : le programme ne peut pas démarrer. Tables du fichier : %2.")
                         .arg(quoted(ProductTable), m_database->TableNames().join(QStringLiteral(", "))));
         }
-        m_report.lines.append(
-            m_report.verdict == CheckReport::Verdict::Usable
-                ? QStringLiteral("Verdict : ce fichier peut servir de catalogue au programme.")
-                : QStringLiteral("Verdict : ce fichier ne peut pas servir de catalogue au programme."));
+        if (m_report.verdict == CheckReport::Verdict::Usable && !m_leftOut.empty())
+            m_report.verdict = CheckReport::Verdict::WithoutRowsLeftOut;
+        switch (m_report.verdict) {
+        case CheckReport::Verdict::Usable:
+            m_report.lines.append(QStringLiteral("Verdict : ce fichier peut servir de catalogue au programme."));
+            break;
+        case CheckReport::Verdict::WithoutRowsLeftOut:
+            m_report.lines.append(
+                QStringLiteral("Verdict : ce fichier peut servir de catalogue au programme, sans ses "
+                               "lignes illisibles ; faites-le réparer par le logiciel qui le tient."));
+            break;
+        default:
+            m_report.lines.append(QStringLiteral("Verdict : ce fichier ne peut pas servir de catalogue au programme."));
+        }
         return m_report;
     }
 
@@ -194,6 +200,7 @@ private:
         fine(QStringLiteral("la table %1 est là, avec %2 produit(s).")
                  .arg(quoted(ProductTable))
                  .arg(table->RecordCount()));
+        checkLeftOutRows(*table);
         const bool fieldsFit = checkFields(*table);
         const bool listingRuns = checkListing();
         const bool indexFits = checkIndex();
@@ -234,6 +241,35 @@ private:
         if (allFit)
             fine(QStringLiteral("les champs sont dans l'ordre attendu : %1.").arg(found.join(QStringLiteral(", "))));
         return allFit;
+    }
+
+    // Every row named: the back office's people need each one to repair the file.
+    void checkLeftOutRows(const jet::Recordset &table)
+    {
+        m_leftOut = table.LeftOutRows();
+        if (m_leftOut.empty())
+            return;
+        m_report.lines.append(QStringLiteral("Attention : %1 ligne(s) de la table %2 illisible(s), le programme les "
+                                             "laissera de côté et listera tous les autres produits :")
+                                  .arg(m_leftOut.size())
+                                  .arg(quoted(ProductTable)));
+        for (const jet::LeftOutRow &row : m_leftOut)
+            m_report.lines.append(QStringLiteral("  - %1").arg(leftOutRowText(row)));
+    }
+
+    // Products are numbered by their place in the table as stored, as the rows left out
+    // are: `index` counts only the rows read.
+    QString productName(std::int32_t index, const MixedValue &reference) const
+    {
+        std::uint32_t number = std::uint32_t(index) + 1;
+        for (const jet::LeftOutRow &row : m_leftOut) {
+            if (row.position > number)
+                break;
+            ++number;
+        }
+        if (reference.isText())
+            return QStringLiteral("produit n° %1 (%2)").arg(number).arg(quoted(reference.as<QString>()));
+        return QStringLiteral("produit n° %1").arg(number);
     }
 
     // The listing's own query, as the program runs it.
@@ -318,6 +354,7 @@ private:
     QString m_path;
     CheckReport m_report;
     std::shared_ptr<jet::Database> m_database;
+    std::vector<jet::LeftOutRow> m_leftOut;  // of the table Produit
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "TableDump.h"
 
 #include "Jet.h"
+#include "LeftOutRows.h"
 #include "ValueText.h"
 
 namespace catalogue {
@@ -27,6 +28,16 @@ void writeRecords(jet::Recordset &records, QTextStream &out)
         writeCurrentRecord(records, out);
         records.MoveNext();
     }
+}
+
+int writeReadableRecords(jet::Recordset &records, const QString &command)
+{
+    QTextStream out(stdout);
+    writeHeader(records, out);
+    writeRecords(records, out);
+    out.flush();
+    QTextStream warnings(stderr);
+    return reportLeftOutRows(records, command, warnings);
 }
 
 }  // namespace catalogue
