@@ -46,6 +46,13 @@ const std::vector<LeftOutRow> &Recordset::LeftOutRows() const
     return m_state->table->leftOutRows();
 }
 
+void Recordset::setAbsolutePosition(std::int32_t position)
+{
+    if (position < 0 || std::uint32_t(position) >= m_state->count())
+        throw errors::noCurrentRecord();
+    m_state->moveTo(std::uint32_t(position));
+}
+
 void Recordset::setIndex(const QString &indexName)
 {
     if (!m_state->tableType)

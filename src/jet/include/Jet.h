@@ -65,6 +65,8 @@ public:
     std::int32_t RecordCount() const;
     // The current record's place in the record set's order, from 0; −1 when there is none.
     std::int32_t AbsolutePosition() const;
+    // Makes the record at `position` current; fails when there is none there.
+    void setAbsolutePosition(std::int32_t position);
     const jet::Fields &Fields() const { return m_fields; }
     // The rows of the record set's table that were left out, in stored order; empty when
     // every row was read. The same list for every record set on the table: a query's
