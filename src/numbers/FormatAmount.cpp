@@ -3,6 +3,7 @@
 #include "NumberRules.h"
 
 #include "CentDigits.h"
+#include "RuntimeError.h"
 
 #include <algorithm>
 
@@ -53,6 +54,55 @@ QString FormatAmount(const QString &text, const RegionalSettings &rs)
 {
     const std::optional<double> value = TryReadLocaleDouble(text, rs);
     return value ? FormatAmount(*value, rs) : text;
+}
+
+namespace {
+
+std::optional<Currency> centsAsCurrency(const CentDigits &rounded)
+{
+    DecimalNumber number;
+    for (const char digit : rounded.whole)
+        number.addWholeDigit(digit);
+    for (const char digit : rounded.cents)
+        number.addFractionDigit(digit);
+    number.negative = rounded.negative;
+    try {
+        return number.toCurrency();
+    } catch (const RuntimeError &) {
+        return std::nullopt;  // beyond Currency: the reader fails on the text
+    }
+}
+
+}  // namespace
+
+std::optional<Currency> AmountReadBack(const MixedValue &value, const RegionalSettings &rs)
+{
+    switch (value.kind()) {
+    case MixedValue::Kind::Null:
+        return std::nullopt;  // written as the empty text
+    case MixedValue::Kind::Currency: {
+        // To the cent, halves away from zero, straight on the count of ten-thousandths
+        // wherever that cannot overflow (every amount of a shop).
+        const std::int64_t t = value.as<Currency>().tenThousandths;
+        constexpr std::int64_t Safe = std::int64_t{1} << 62;
+        if (t > -Safe && t < Safe) {
+            const std::int64_t cents = ((t < 0 ? -t : t) + 50) / 100;
+            return Currency::fromTenThousandths((t < 0 ? -cents : cents) * 100);
+        }
+        return centsAsCurrency(CentDigits(value.as<Currency>()));
+    }
+    case MixedValue::Kind::Text: {
+        // An unreadable text is written unchanged, and stays unreadable.
+        const std::optional<double> number = TryReadLocaleDouble(value.as<QString>(), rs);
+        return number ? centsAsCurrency(CentDigits(*number)) : std::nullopt;
+    }
+    case MixedValue::Kind::Empty:
+    case MixedValue::Kind::Int16:
+    case MixedValue::Kind::Int32:
+    case MixedValue::Kind::Double:
+        return centsAsCurrency(CentDigits(MixedArithmetic::ToDouble(value, rs)));
+    }
+    Q_UNREACHABLE();
 }
 
 // Null shows as the empty text and empty as 0 (NumberDecisions D9).

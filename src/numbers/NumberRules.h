@@ -33,6 +33,12 @@ QString FormatAmount(double value, const RegionalSettings &rs);
 QString FormatAmount(const QString &text, const RegionalSettings &rs);
 QString FormatAmount(const MixedValue &value, const RegionalSettings &rs);
 
+// What ReadLocaleCurrency reads back from FormatAmount's text of `value`, in any locale: the
+// amount as shown, to the cent (its blanks between digit groups are read, NumberDecisions
+// D1). Nothing where that text is not a number (null, a text that is none) or lies beyond
+// Currency. For sums of amounts as the grid shows them, without writing their texts.
+std::optional<Currency> AmountReadBack(const MixedValue &value, const RegionalSettings &rs);
+
 // The named format "standard": locale grouping, two decimals, locale minus.
 QString FormatStandard(double value, const RegionalSettings &rs);
 QString FormatStandard(Currency value, const RegionalSettings &rs);

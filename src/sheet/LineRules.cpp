@@ -2,29 +2,9 @@
 
 #include "ErrorMode.h"
 #include "NumberRules.h"
-
-#include <algorithm>
-#include <initializer_list>
+#include "SheetColumns.h"
 
 namespace {
-
-// The cells joined by tabs, made at their exact size: the text the sheet keeps for the line.
-QString tabSeparated(std::initializer_list<QStringView> cells)
-{
-    qsizetype size = qsizetype(cells.size()) - 1;
-    for (const QStringView cell : cells)
-        size += cell.size();
-    QString line(size, Qt::Uninitialized);
-    QChar *next = line.data();
-    bool first = true;
-    for (const QStringView cell : cells) {
-        if (!first)
-            *next++ = u'\t';
-        first = false;
-        next = std::copy(cell.begin(), cell.end(), next);
-    }
-    return line;
-}
 
 // A cell's text as an operand. The arithmetic reads a text operand as ReadLocaleDouble
 // does, every time it meets it: reading each cell once, up front, gives the very same
@@ -38,15 +18,32 @@ MixedValue operandOf(const QString &text, const RegionalSettings &rs)
 
 }  // namespace
 
-ListedLine listedLine(const ProductValues &product, const RegionalSettings &rs)
+MixedValue listedLineTotal(const MixedValue &quantity, const MixedValue &price, const RegionalSettings &rs)
 {
-    using namespace MixedArithmetic;
-    ListedLine line;
-    line.lineTotal = Multiply(product.price, product.quantity, rs);
-    line.text = tabSeparated({JoinedText(product.reference, rs), JoinedText(product.designation, rs),
-                              JoinedText(product.quantity, rs), FormatAmount(product.price, rs), QString(),
-                              FormatAmount(line.lineTotal, rs)});
-    return line;
+    return MixedArithmetic::Multiply(price, quantity, rs);
+}
+
+QString listedCell(int column, const ProductValues &product, const RegionalSettings &rs)
+{
+    using MixedArithmetic::JoinedText;
+    switch (column) {
+    case SheetColumn::Reference:
+        return JoinedText(product.reference, rs);
+    case SheetColumn::Designation:
+        return JoinedText(product.designation, rs);
+    case SheetColumn::Quantity:
+        return JoinedText(product.quantity, rs);
+    case SheetColumn::Price:
+        return FormatAmount(product.price, rs);
+    case SheetColumn::LineTotal:
+        try {
+            return FormatAmount(listedLineTotal(product.quantity, product.price, rs), rs);
+        } catch (const RuntimeError &) {
+            return {};
+        }
+    default:
+        return {};  // the discount: none
+    }
 }
 
 RecalculatedLine recalculatedLine(const QString &quantity, const QString &price, const QString &discount,
@@ -78,4 +75,27 @@ RecalculatedLine recalculatedLine(const QString &quantity, const QString &price,
     line.price = FormatAmount(p, rs);
     line.lineTotalText = FormatAmount(line.lineTotal, rs);
     return line;
+}
+
+double recalculatedListedTotal(const MixedValue &quantity, const MixedValue &price, const RegionalSettings &rs)
+{
+    const bool wholeQuantity = quantity.kind() == MixedValue::Kind::Int16 || quantity.kind() == MixedValue::Kind::Int32;
+    const bool amountPrice = price.kind() == MixedValue::Kind::Currency || price.kind() == MixedValue::Kind::Double;
+    // The price cell reads back as its cents; below 2^53 of them, their double divided by a
+    // hundred is the nearest double to the cell's decimal text, as the reader gives it.
+    constexpr std::int64_t ExactCents = std::int64_t{1} << 53;
+    const std::optional<Currency> shownPrice = amountPrice ? AmountReadBack(price, rs) : std::nullopt;
+    if (!wholeQuantity || !shownPrice || shownPrice->tenThousandths / 100 >= ExactCents ||
+        shownPrice->tenThousandths / 100 <= -ExactCents)
+        return recalculatedLine(MixedArithmetic::JoinedText(quantity, rs), FormatAmount(price, rs), QString(), rs)
+            .lineTotal;
+    const double shown = double(shownPrice->tenThousandths / 100) / 100;
+    const double gross = MixedArithmetic::ToDouble(quantity, rs) * shown;  // finite: |q| < 2^31
+    // No discount (its cell is empty): the net amount is the gross one, in Currency,
+    // rounded to the cent as the standard form shows it; beyond Currency, zero.
+    try {
+        return StandardReadBack(ToCurrency(gross));
+    } catch (const RuntimeError &) {
+        return 0;
+    }
 }

@@ -3,7 +3,7 @@
 // are three computations, and they must stay three: each gives exactly the texts users have
 // always seen at its place, and the counters are read back from those texts.
 //
-//  - A listed line (the catalogue at start-up, `listedLine`): the stored quantity times the
+//  - A listed line (the catalogue at start-up, `listedCell`): the stored quantity times the
 //    stored price, unrounded; the price and total cells in the "## ### ##0.00" form, the
 //    discount cell empty.
 //  - The line being entered (a change of the discount, src/entry/EntryLine.h): quantity ×
@@ -30,13 +30,13 @@ struct ProductValues {
     MixedValue price;
 };
 
-struct ListedLine {
-    QString text;          // the six cells, separated by tabs
-    MixedValue lineTotal;  // null when the quantity or the price is
-};
+// A listed line's total: null when the quantity or the price is. Fails like the arithmetic
+// when a value cannot be multiplied (a text that is no number).
+MixedValue listedLineTotal(const MixedValue &quantity, const MixedValue &price, const RegionalSettings &rs);
 
-// Fails like the arithmetic when a value cannot be multiplied (a text that is no number).
-ListedLine listedLine(const ProductValues &product, const RegionalSettings &rs);
+// Cell `column` of a product's listed line (columns of SheetColumns.h). Its total cell is
+// empty for a product whose total cannot be computed, which the listing never lists.
+QString listedCell(int column, const ProductValues &product, const RegionalSettings &rs);
 
 struct RecalculatedLine {
     QString price;          // the price cell rewritten
@@ -48,3 +48,9 @@ struct RecalculatedLine {
 // is not a number totals zero, an empty or unreadable discount counts as none.
 RecalculatedLine recalculatedLine(const QString &quantity, const QString &price, const QString &discount,
                                   const RegionalSettings &rs);
+
+// The total a recalculation gives a listed line, from its cells as the listing wrote them:
+// the price cell keeps its text, so only the total changes. Figured from the values where
+// they are the catalogue's usual kinds (whole quantity, money or real price), which gives
+// what the cells' texts give; from the texts otherwise.
+double recalculatedListedTotal(const MixedValue &quantity, const MixedValue &price, const RegionalSettings &rs);

@@ -32,9 +32,9 @@ std::optional<QString> ListingCounters::sumCaption() const
     return FormatStandard(*m_sum, m_rs);
 }
 
-void CellRecount::add(const QString &lineTotalCell)
+void CellRecount::addAmount(Currency readBack)
 {
-    m_sum = MixedArithmetic::Add(m_sum, ReadLocaleCurrency(lineTotalCell, m_rs), m_rs);
+    m_sum = MixedArithmetic::Add(m_sum, MixedValue(readBack), m_rs);
 }
 
 QString CellRecount::countCaption(std::int32_t rows) const
@@ -47,14 +47,14 @@ QString CellRecount::sumCaption() const
     return FormatStandard(ToCurrency(m_sum, m_rs), m_rs);
 }
 
-void RecalculationCounters::countLine()
+void RecalculationCounters::countLines(std::uint32_t lines)
 {
-    m_lines = CheckedDouble(m_lines + 1);
+    m_lines = CheckedDouble(m_lines + lines);
 }
 
-void RecalculationCounters::add(double lineTotal)
+void RecalculationCounters::addAmount(Currency lineTotal)
 {
-    m_sum = m_sum + ToCurrency(lineTotal);
+    m_sum = m_sum + lineTotal;
 }
 
 QString RecalculationCounters::countCaption() const

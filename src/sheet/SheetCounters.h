@@ -9,8 +9,8 @@
 //    (ListingCounters);
 //  - adding a line recounts the whole sheet from the line-total cells as they now read,
 //    hand-edited ones included (CellRecount);
-//  - the recalculation after a cell edit sums the totals it has just recomputed, each
-//    rounded to four decimals (RecalculationCounters).
+//  - the recalculation after a cell edit sums the totals it has just recomputed, in
+//    Currency (RecalculationCounters).
 //
 // Each gives both captions; a handler writes them where its order needs them.
 
@@ -46,8 +46,8 @@ class CellRecount {
 public:
     explicit CellRecount(const RegionalSettings &rs) : m_rs(rs) {}
 
-    // A cell that is not a number fails and adds nothing.
-    void add(const QString &lineTotalCell);
+    // A line's total cell read back. Fails beyond Currency: the amount then adds nothing.
+    void addAmount(Currency readBack);
 
     // `rows`: the grid's rows, the header row included.
     QString countCaption(std::int32_t rows) const;
@@ -62,9 +62,9 @@ class RecalculationCounters {
 public:
     explicit RecalculationCounters(const RegionalSettings &rs) : m_rs(rs) {}
 
-    void countLine();
-    // Fails beyond the range of Currency: that line then adds nothing.
-    void add(double lineTotal);
+    void countLines(std::uint32_t lines);
+    // A line's recomputed total, in Currency. Fails beyond Currency: it then adds nothing.
+    void addAmount(Currency lineTotal);
 
     QString countCaption() const;
     QString sumCaption() const;

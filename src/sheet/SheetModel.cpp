@@ -1,12 +1,13 @@
 #include "SheetModel.h"
 
+#include <QScopeGuard>
 #include <algorithm>
 #include <utility>
 
 SheetModel::SheetModel(const QList<ColumnSpec> &columns, QObject *parent)
-    : QAbstractTableModel(parent), m_columns(columns), m_columnCount(static_cast<int>(columns.size()))
+    : QAbstractTableModel(parent), m_columns(columns), m_columnCount(static_cast<int>(columns.size())),
+      m_lines(m_columnCount)
 {}
-
 int SheetModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : m_announcedLines;
@@ -62,92 +63,54 @@ bool SheetModel::setData(const QModelIndex &index, const QVariant &value, int ro
     const QString typed = value.toString();
     if (typed == text(index.row(), index.column()))
         return true;
-    replaceCell(index.row(), index.column(), typed);
+    m_lines.setCell(index.row(), index.column(), typed);
     m_userEdit = true;
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }
 
-QString SheetModel::text(int line, int column) const
+void SheetModel::linesChanged(int firstLine, int lastLine)
 {
-    return cellView(line, column).toString();
-}
-
-QStringView SheetModel::cellView(int line, int column) const
-{
-    const int from = start(line, column);
-    return QStringView(m_texts[line]).sliced(from, start(line, column + 1) - 1 - from);
-}
-
-void SheetModel::pushLine(const QString &tabSeparated)
-{
-    // Cell c ends at the line's c-th tab, the last cell at the end of the text; missing
-    // cells are added as empty ones, so that every line holds all its columns. One pass:
-    // the listing appends 100 000 lines.
-    QString text = tabSeparated;
-    m_starts.push_back(0);
-    int separators = 0;
-    const QChar *chars = text.constData();
-    for (qsizetype i = 0; i < text.size() && separators < m_columnCount; ++i) {
-        if (chars[i] == u'\t') {
-            m_starts.push_back(static_cast<int>(i) + 1);
-            ++separators;
-        }
-    }
-    for (; separators < m_columnCount - 1; ++separators) {
-        text += u'\t';
-        m_starts.push_back(static_cast<int>(text.size()));
-    }
-    if (separators < m_columnCount)
-        m_starts.push_back(static_cast<int>(text.size()) + 1);
-    m_texts.push_back(text);
-}
-
-void SheetModel::replaceCell(int line, int column, const QString &text)
-{
-    const int from = start(line, column);
-    const int length = start(line, column + 1) - 1 - from;
-    m_texts[line].replace(from, length, text);
-    const int shift = static_cast<int>(text.size()) - length;
-    for (int next = column + 1; next <= m_columnCount; ++next)
-        start(line, next) += shift;
-}
-
-void SheetModel::lineChanged(int line, int firstColumn, int lastColumn)
-{
-    if (line >= m_announcedLines)
-        return;  // the view will hear of the line when it hears of its insertion
+    lastLine = std::min(lastLine, m_announcedLines - 1);
+    if (firstLine > lastLine)
+        return;  // the view will hear of these lines when it hears of their insertion
     if (m_holds == 0) {
-        emit dataChanged(index(line, firstColumn), index(line, lastColumn), {Qt::DisplayRole, Qt::EditRole});
+        emit dataChanged(index(firstLine, 0), index(lastLine, m_columnCount - 1), {Qt::DisplayRole, Qt::EditRole});
         return;
     }
-    m_firstChanged = m_firstChanged < 0 ? line : std::min(m_firstChanged, line);
-    m_lastChanged = std::max(m_lastChanged, line);
+    m_firstChanged = m_firstChanged < 0 ? firstLine : std::min(m_firstChanged, firstLine);
+    m_lastChanged = std::max(m_lastChanged, lastLine);
 }
 
 void SheetModel::setText(int line, int column, const QString &text)
 {
-    // A recalculation writes every line's price and total, mostly as they already read.
-    if (cellView(line, column) == text)
+    // A program write of what the cell already reads changes nothing.
+    if (this->text(line, column) == text)
         return;
-    replaceCell(line, column, text);
-    lineChanged(line, column, column);
+    m_lines.setCell(line, column, text);
+    linesChanged(line, line);
 }
 
 void SheetModel::exchangeLines(int first, int second)
 {
-    std::swap(m_texts[first], m_texts[second]);
-    const auto bounds = [this](int line) { return m_starts.begin() + std::ptrdiff_t(line) * (m_columnCount + 1); };
-    std::swap_ranges(bounds(first), bounds(first + 1), bounds(second));
-    lineChanged(first, 0, m_columnCount - 1);
-    lineChanged(second, 0, m_columnCount - 1);
+    m_lines.exchange(first, second);
+    linesChanged(first, first);
+    linesChanged(second, second);
 }
 
 void SheetModel::append(const QString &tabSeparated)
 {
-    pushLine(tabSeparated);
+    m_lines.append(tabSeparated);
     if (m_holds == 0)
         announceHeldChanges();
+}
+
+void SheetModel::appendListed(std::shared_ptr<const ProductList> products, const RegionalSettings &rs,
+                              ListingCounters &counters)
+{
+    holdNotifications();
+    const auto announce = qScopeGuard([this] { releaseNotifications(); });  // a failure too
+    m_lines.appendListed(std::move(products), rs, counters);
 }
 
 void SheetModel::resize(int lines)
@@ -157,21 +120,20 @@ void SheetModel::resize(int lines)
     const int current = lineCount();
     if (lines < current) {
         beginRemoveRows({}, lines, current - 1);
-        m_texts.resize(lines);
-        m_starts.resize(static_cast<std::size_t>(lines) * (m_columnCount + 1));
+        m_lines.resize(lines);
         m_announcedLines = lines;
         endRemoveRows();
     } else if (lines > current) {
-        for (int line = current; line < lines; ++line)
-            pushLine(QString());
+        m_lines.resize(lines);
         announceHeldChanges();
     }
 }
 
-void SheetModel::reserveLines(int lines)
+RecalculationCounters SheetModel::recalculate(const RegionalSettings &rs)
 {
-    m_texts.reserve(static_cast<std::size_t>(lines));
-    m_starts.reserve(static_cast<std::size_t>(lines) * (m_columnCount + 1));
+    RecalculationCounters counters = m_lines.recalculate(rs);
+    linesChanged(0, lineCount() - 1);  // the view asks again for what it shows
+    return counters;
 }
 
 void SheetModel::holdNotifications()

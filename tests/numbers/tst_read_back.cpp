@@ -132,6 +132,43 @@ private slots:
         }
     }
 
+    // A sum of the grid's amounts without their texts: what ReadLocaleCurrency reads back
+    // from FormatAmount's text, for values of every kind, magnitude and sign.
+    void amountReadBackOfManyValues()
+    {
+        const auto throughText = [](const MixedValue &value, const RegionalSettings &rs) -> std::optional<qint64> {
+            try {
+                return ReadLocaleCurrency(FormatAmount(value, rs), rs).tenThousandths;
+            } catch (const RuntimeError &) {
+                return std::nullopt;
+            }
+        };
+        const auto readBack = [](const MixedValue &value, const RegionalSettings &rs) -> std::optional<qint64> {
+            const std::optional<Currency> amount = AmountReadBack(value, rs);
+            return amount ? std::optional<qint64>(amount->tenThousandths) : std::nullopt;
+        };
+        std::uint64_t state = 7;
+        for (int step = 0; step < 20000; ++step) {
+            state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+            const auto bits = static_cast<std::int64_t>(state);
+            const std::int64_t scaled = step % 2 ? bits : bits >> (step % 63);
+            const double real = double(scaled) / std::pow(10.0, step % 9);
+            const MixedValue values[] = {MixedValue(tenThousandths(scaled)), MixedValue(real),
+                                         MixedValue(std::int32_t(scaled)), MixedValue(std::int16_t(scaled))};
+            for (const TestLocale &locale : testLocales()) {
+                for (const MixedValue &value : values)
+                    QCOMPARE(readBack(value, locale.rs), throughText(value, locale.rs));
+                const MixedValue asText(PlainNumberText(real, locale.rs));
+                QCOMPARE(readBack(asText, locale.rs), throughText(asText, locale.rs));
+            }
+        }
+        for (const TestLocale &locale : testLocales()) {
+            for (const MixedValue &odd : {MixedValue::null(), MixedValue(), MixedValue(QStringLiteral("trois")),
+                                          MixedValue(1e300), MixedValue(Currency::max()), MixedValue(Currency::min())})
+                QCOMPARE(readBack(odd, locale.rs), throughText(odd, locale.rs));
+        }
+    }
+
     // The total field's first form: PlainNumberText of a Currency, read by ReadLocaleCurrency.
     void currencyPlainForm_data()
     {
