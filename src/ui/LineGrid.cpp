@@ -6,7 +6,6 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
-#include <algorithm>
 
 namespace {
 
@@ -117,17 +116,6 @@ void LineGrid::exchangeRows(std::int32_t row, std::int32_t otherRow)
 void LineGrid::AppendRow(const QString &tabSeparated)
 {
     m_model->append(tabSeparated);
-}
-
-LineGrid::BulkChange::BulkChange(LineGrid &grid, std::int32_t linesToAppend) : m_model(*grid.m_model)
-{
-    m_model.holdNotifications();
-    m_model.reserveLines(m_model.lineCount() + std::max(0, int(linesToAppend)));
-}
-
-LineGrid::BulkChange::~BulkChange()
-{
-    m_model.releaseNotifications();
 }
 
 void LineGrid::commitData(QWidget *editor)

@@ -40,20 +40,9 @@ public:
     // Adds a line after the last; the tab-separated fields fill its columns from 0 on.
     void AppendRow(const QString &tabSeparated);
 
-    // While one lives, the view hears of the lines appended and rewritten only when it
-    // ends, all at once: for the handlers that append or rewrite every line of a sheet,
-    // which may hold 100 000. The grid's own operations see every change at once.
-    // `linesToAppend`, when known, makes room for them all at once.
-    class BulkChange {
-    public:
-        explicit BulkChange(LineGrid &grid, std::int32_t linesToAppend = 0);
-        ~BulkChange();
-        BulkChange(const BulkChange &) = delete;
-        BulkChange &operator=(const BulkChange &) = delete;
-
-    private:
-        SheetModel &m_model;
-    };
+    // The sheet behind the grid, for the handlers that work on every line at once: the
+    // listing, the counts, the recalculation.
+    SheetModel &sheet() { return *m_model; }
 
 signals:
     // The user has changed a cell's text (raised after the cell holds the new text).

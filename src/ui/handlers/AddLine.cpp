@@ -7,8 +7,7 @@
 #include "Form2.h"
 #include "KeyCodes.h"
 #include "LineGrid.h"
-#include "SheetColumns.h"
-#include "SheetCounters.h"
+#include "SheetModel.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -39,9 +38,9 @@ void Form2::total_KeyPress(std::int16_t &KeyAscii)
 
     std::int32_t rows = 1;
     run.step([&] { rows = ToInt32(MixedValue(G->RowCount()), m_regional); });
-    CellRecount counters(m_regional);
-    for (std::int32_t row = 1; row < rows; ++row)
-        run.step([&] { counters.add(G->CellText(row, SheetColumn::LineTotal)); });
+    // Every line's total cell read back, hand-edited ones included; one that is not a number
+    // adds nothing.
+    const CellRecount counters = G->sheet().recount(m_regional);
     run.step([&] { nbr->setText(counters.countCaption(rows)); });
     run.step([&] { totaux->setText(counters.sumCaption()); });
 }

@@ -6,11 +6,11 @@
 // far. A product without quantity or price is a valid one: it is listed with an empty
 // line total and adds nothing to the grand total.
 
+#include "CatalogueProducts.h"
 #include "ErrorMode.h"
 #include "Form2.h"
 #include "LineGrid.h"
-#include "LineRules.h"
-#include "SheetCounters.h"
+#include "SheetModel.h"
 
 #include <QLabel>
 #include <QScopeGuard>
@@ -30,16 +30,15 @@ void Form2::REMPLIR_Produit()
         nbr->setText(zero);
         totaux->setText(zero);
 
-        // A connection of its own, released when the listing ends.
+        // A connection of its own, released when the listing ends; the lines keep its
+        // record set, to read a product's values when its line is shown.
         const std::shared_ptr<jet::Database> catalogue = jet::DBEngine::OpenDatabase(m_module1.DatabaseFile());
-        const std::unique_ptr<jet::Recordset> products = catalogue->OpenRecordset(ListingQuery);
+        std::unique_ptr<jet::Recordset> products = catalogue->OpenRecordset(ListingQuery);
         if (products->RecordCount() == 0)
             return;
 
-        // The view hears of the lines once they are all listed, or when a failure ends the
-        // listing; so do the captions, which read what they would have read had each line
-        // written them, without 100 000 label updates.
-        const LineGrid::BulkChange bulk(*G, products->RecordCount());
+        // The captions read, however the listing ends, what they would have read had each
+        // line written them, without 100 000 label updates.
         ListingCounters counters(m_regional);
         const auto writeCounters = qScopeGuard([&] {
             if (const std::optional<QString> count = counters.countCaption())
@@ -47,16 +46,7 @@ void Form2::REMPLIR_Produit()
             if (const std::optional<QString> sum = counters.sumCaption())
                 totaux->setText(*sum);
         });
-        const jet::Fields &field = products->Fields();
-        do {
-            const ListedLine line =
-                listedLine({field[0].Value(), field[1].Value(), field[2].Value(), field[3].Value()}, m_regional);
-            G->AppendRow(line.text);
-            counters.countLine();
-            if (!line.lineTotal.isNull())
-                counters.add(line.lineTotal);
-            products->MoveNext();
-        } while (!products->Eof());
+        G->sheet().appendListed(std::make_shared<CatalogueProducts>(std::move(products)), m_regional, counters);
     });
 }
 

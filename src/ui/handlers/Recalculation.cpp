@@ -5,9 +5,7 @@
 #include "ErrorMode.h"
 #include "Form2.h"
 #include "LineGrid.h"
-#include "LineRules.h"
-#include "SheetColumns.h"
-#include "SheetCounters.h"
+#include "SheetModel.h"
 
 #include <QLabel>
 
@@ -23,28 +21,10 @@ void Form2::G_CellEdited()
     if (rows <= 1)
         return;
 
-    // The counters are kept here and written once at the end: writing the captions at
-    // every line would repaint them a hundred thousand times on a big sheet.
-    RecalculationCounters counters(m_regional);
-    const LineGrid::BulkChange bulk(*G);  // the view hears of the rewritten lines once
-    for (std::int32_t row = 1; row < rows; ++row) {
-        // Only the price and the line total can change: the reference, the designation, the
-        // quantity and the discount keep their texts, so they are neither read nor written.
-        std::optional<RecalculatedLine> line;
-        run.step([&] {
-            line = recalculatedLine(G->CellText(row, SheetColumn::Quantity), G->CellText(row, SheetColumn::Price),
-                                    G->CellText(row, SheetColumn::Discount), m_regional);
-        });
-        if (line) {
-            // The program's writes never raise CellEdited.
-            run.step([&] {
-                G->setCellText(row, SheetColumn::Price, line->price);
-                G->setCellText(row, SheetColumn::LineTotal, line->lineTotalText);
-            });
-            run.step([&] { counters.add(line->lineTotal); });
-        }
-        run.step([&] { counters.countLine(); });
-    }
+    // Only the price and the line total can change: the reference, the designation, the
+    // quantity and the discount keep their texts. The program's writes never raise
+    // CellEdited.
+    const RecalculationCounters counters = G->sheet().recalculate(m_regional);
     run.step([&] { nbr->setText(counters.countCaption()); });
     run.step([&] { totaux->setText(counters.sumCaption()); });
 }
