@@ -19,8 +19,9 @@ std::optional<CatalogueWatch::Reread> CatalogueWatch::reread()
         catalogue.database = jet::DBEngine::OpenDatabase(m_file);
         catalogue.table = catalogue.database->OpenRecordset(QStringLiteral("Produit"));
         // Changed again while it was read: what was read may mix two versions. The next
-        // look-up sees the new stamp and tries again.
-        if (jet::identifyFile(m_nativePath) != now)
+        // look-up sees the new stamp and tries again. Rows that could not be read are a
+        // file caught half-written too, as far as the look-up is concerned.
+        if (jet::identifyFile(m_nativePath) != now || !catalogue.table->LeftOutRows().empty())
             return std::nullopt;
         return catalogue;
     } catch (const RuntimeError &) {

@@ -4,8 +4,8 @@
 //
 // Before each look-up, one stat of the file tells whether it changed since it was read
 // (device, inode, size, modification and change times). When it did, the new file is read
-// completely; only a catalogue that opens, whose product table decodes whole, and that
-// did not change while it was being read replaces the one in use. A file caught
+// completely; only a catalogue that opens, whose product table decodes whole (no row left
+// out), and that did not change while it was being read replaces the one in use. A file caught
 // half-written fails to read and changes nothing: the last good catalogue stays in use,
 // silently, and the file is tried again once it changes again.
 //

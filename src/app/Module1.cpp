@@ -61,6 +61,12 @@ jet::Recordset &Module1::ProductTable()
     return *m_productTable;
 }
 
+const std::vector<jet::LeftOutRow> &Module1::leftOutProducts() const
+{
+    static const std::vector<jet::LeftOutRow> none;
+    return m_productTable ? m_productTable->LeftOutRows() : none;
+}
+
 void Module1::refreshProductTable()
 {
     if (!m_productTable || !m_watch)

@@ -45,6 +45,10 @@ public:
     // file and the new one reads whole (see CatalogueWatch.h). Never fails.
     void refreshProductTable();
 
+    // The products of ProductTable the engine could not read, as start-up opened it (a
+    // rewritten catalogue with such rows never replaces it).
+    const std::vector<jet::LeftOutRow> &leftOutProducts() const;
+
     bool hasProductDatabase() const { return m_productDatabase != nullptr; }
     bool hasProductTable() const { return m_productTable != nullptr; }
 

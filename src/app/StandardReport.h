@@ -12,6 +12,8 @@ inline const QString ApplicationName = QStringLiteral("Fiche Produit");
 struct StandardReport {
     QString title;
     QString text;
+    // An error ends the program; a warning is told once, and the program works on.
+    enum class Kind { Error, Warning } kind = Kind::Error;
 };
 
 StandardReport standardReportOf(const RuntimeError &error);

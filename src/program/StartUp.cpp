@@ -2,7 +2,10 @@
 
 #include "ErrorMode.h"
 #include "Form2.h"
+#include "LeftOutNotice.h"
 #include "ReportBox.h"
+
+#include <QTimer>
 
 std::unique_ptr<Form2> startWindow(const QString &databaseFile, const RegionalSettings &regional)
 {
@@ -20,4 +23,14 @@ std::unique_ptr<Form2> startWindow(const QString &databaseFile, const RegionalSe
     if (failed)
         return nullptr;
     return window;
+}
+
+void showWindow(Form2 &window)
+{
+    window.show();
+    const std::vector<jet::LeftOutRow> &leftOut = window.module1().leftOutProducts();
+    if (!leftOut.empty()) {
+        // Over the window, once it shows.
+        QTimer::singleShot(0, &window, [notice = leftOutRowsNotice(leftOut)] { warn(notice); });
+    }
 }

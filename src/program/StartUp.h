@@ -12,3 +12,7 @@ class Form2;
 // `databaseFile`: the catalogue to open; an empty path means the fixed one.
 std::unique_ptr<Form2> startWindow(const QString &databaseFile,
                                    const RegionalSettings &regional = RegionalSettings::system());
+
+// Shows the started window; then, once, tells the user of products the catalogue could not
+// give (see src/app/LeftOutNotice.h), which the sheet and the look-up go without.
+void showWindow(Form2 &window);

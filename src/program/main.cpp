@@ -40,6 +40,6 @@ int main(int argc, char *argv[])
         return EXIT_FAILURE;
     if (options.quitOnceShown)
         quitOnceShown(*window);
-    window->show();
+    showWindow(*window);
     return QCoreApplication::exec();
 }

@@ -30,7 +30,9 @@ ReportSink &currentSink()
 
 std::unique_ptr<QMessageBox> reportBox(const StandardReport &report)
 {
-    auto box = std::make_unique<QMessageBox>(QMessageBox::Critical, report.title, report.text, QMessageBox::Ok);
+    const QMessageBox::Icon icon =
+        report.kind == StandardReport::Kind::Error ? QMessageBox::Critical : QMessageBox::Warning;
+    auto box = std::make_unique<QMessageBox>(icon, report.title, report.text, QMessageBox::Ok);
     box->setDefaultButton(QMessageBox::Ok);
     return box;
 }
@@ -43,6 +45,11 @@ ReportSink setReportSink(ReportSink sink)
 void report(const RuntimeError &error)
 {
     currentSink()(standardReportOf(error));
+}
+
+void warn(const QString &text)
+{
+    currentSink()({ApplicationName, text, StandardReport::Kind::Warning});
 }
 
 void endProgramWithReport(const RuntimeError &error)

@@ -19,6 +19,9 @@ using ReportSink = std::function<void(const StandardReport &)>;
 ReportSink setReportSink(ReportSink sink);  // returns the sink it replaces
 void report(const RuntimeError &error);
 
+// Tells the user something they must know, in the same way, without ending anything.
+void warn(const QString &text);
+
 // A failure left a handler that does not handle it: the report, then the program ends
 // (its event loop stops, whichever loop is running).
 void endProgramWithReport(const RuntimeError &error);

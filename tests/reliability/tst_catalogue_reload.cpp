@@ -3,6 +3,7 @@
 // once the new file is complete; a file caught half-written must change nothing, neither
 // crash nor show anything of it, until a whole one can be read.
 
+#include "DamagedRow.h"
 #include "FicheTestSupport.h"
 #include "NumberRules.h"
 
@@ -146,17 +147,18 @@ void CatalogueReloadTest::rewrittenBetweenLookUps()
 
 void CatalogueReloadTest::halfWrittenKeepsLastGood_data()
 {
-    QTest::addColumn<qsizetype>("writtenSoFar");
-    QTest::newRow("nothing yet") << qsizetype(0);
-    QTest::newRow("first page") << PageSize;
-    QTest::newRow("ten pages") << 10 * PageSize;
-    QTest::newRow("inside a page") << 7 * PageSize + 100;
-    QTest::newRow("all but the last page") << qsizetype(m_noon.size() - PageSize);
+    QTest::addColumn<QByteArray>("written");
+    QTest::newRow("nothing yet") << m_noon.left(0);
+    QTest::newRow("first page") << m_noon.left(PageSize);
+    QTest::newRow("ten pages") << m_noon.left(10 * PageSize);
+    QTest::newRow("inside a page") << m_noon.left(7 * PageSize + 100);
+    QTest::newRow("all but the last page") << m_noon.left(m_noon.size() - PageSize);
+    QTest::newRow("whole, but a product's row damaged") << withDamagedRow(m_noon, 500);
 }
 
 void CatalogueReloadTest::halfWrittenKeepsLastGood()
 {
-    QFETCH(qsizetype, writtenSoFar);
+    QFETCH(QByteArray, written);
     const QString path = m_dir.filePath(QStringLiteral("QUARN.MDB"));
     rewriteInPlace(path, m_morning);
     FicheTest::CollectedReports reports;
@@ -165,7 +167,7 @@ void CatalogueReloadTest::halfWrittenKeepsLastGood()
     QCOMPARE(lookUp(ui, QStringLiteral("A1")).price, price(10));
 
     waitForNextFileTimeTick(path);
-    rewriteInPlace(path, m_noon.left(writtenSoFar));
+    rewriteInPlace(path, written);
     for (int again = 0; again < 2; ++again) {  // a second look-up on the same broken file too
         const Shown a1 = lookUp(ui, QStringLiteral("A1"));
         QCOMPARE(a1.designation, QStringLiteral("VIS"));
