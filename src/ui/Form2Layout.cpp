@@ -6,7 +6,9 @@
 #include "AccessibleTexts.h"
 #include "FicheIcon.h"
 #include "Form2.h"
+#include "GridActions.h"
 #include "LineGrid.h"
+#include "Module1.h"
 #include "ReferenceList.h"
 
 #include <QAbstractItemView>
@@ -155,6 +157,9 @@ Form2::Form2(const RegionalSettings &regional, QWidget *parent) : QWidget(parent
     buildControls();
     describeForAssistiveTechnology(*this);
     connectHandlers();
+    // Copying, saving, printing and searching the sheet: actions on the grid alone.
+    const auto counters = [this] { return SheetCounters{nbr->text(), totaux->text()}; };
+    new GridActions(*G, m_regional, counters, &Module1::DatabaseFile, this);
 }
 
 Form2::~Form2() = default;
