@@ -5,7 +5,9 @@
 
 #include "FicheIcon.h"
 #include "Form2.h"
+#include "GridActions.h"
 #include "LineGrid.h"
+#include "Module1.h"
 #include "ReferenceList.h"
 
 #include <QAbstractItemView>
@@ -155,6 +157,10 @@ Form2::Form2(const QString &databaseFile, const RegionalSettings &regional, QWid
     buildControls();
     describeForAssistiveTechnology();
     connectHandlers();
+    // Copying, saving, printing and searching the sheet: actions on the grid alone.
+    const auto counters = [this] { return CounterCaptions{nbr->text(), totaux->text()}; };
+    new GridActions(
+        *G, m_regional, counters, [this] { return m_module1.DatabaseFile(); }, this);
 }
 
 Form2::~Form2() = default;

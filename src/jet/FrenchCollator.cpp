@@ -1,0 +1,49 @@
+#include "FrenchCollator.h"
+
+#include "EngineErrors.h"
+
+#include <memory>
+
+namespace jet {
+
+namespace {
+
+struct CollatorClose {
+    void operator()(UCollator *collator) const { ucol_close(collator); }
+};
+using OwnedCollator = std::unique_ptr<UCollator, CollatorClose>;
+
+OwnedCollator openFrench(UColAttributeValue strength)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    OwnedCollator opened(ucol_open("fr_FR", &status));
+    if (U_FAILURE(status) || !opened)
+        return {};
+    ucol_setStrength(opened.get(), strength);
+    return opened;
+}
+
+const UCollator *opened(const OwnedCollator &collator)
+{
+    if (!collator)
+        throw errors::notSupported(QStringLiteral("l'ordre de tri français est indisponible (ICU)"));
+    return collator.get();
+}
+
+}  // namespace
+
+const UCollator *generalSortCollator()
+{
+    // Secondary strength: base letters and accents count, case does not.
+    static const OwnedCollator secondary = openFrench(UCOL_SECONDARY);
+    return opened(secondary);
+}
+
+const UCollator *generalSearchCollator()
+{
+    // Primary strength: base letters alone; "œ" still weighs as "oe", as in the sort.
+    static const OwnedCollator primary = openFrench(UCOL_PRIMARY);
+    return opened(primary);
+}
+
+}  // namespace jet
