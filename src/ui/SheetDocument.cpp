@@ -1,6 +1,5 @@
 #include "SheetDocument.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QLocale>
@@ -141,9 +140,8 @@ private:
             m_painter.setFont(m_lineFont);
             const QString made = QLocale(QLocale::French, QLocale::France)
                                      .toString(m_document.madeAt, QStringLiteral("d MMMM yyyy 'à' HH:mm"));
-            const QString about =
-                QStringLiteral("Fiche du %1 — catalogue : %2")
-                    .arg(made, QDir::toNativeSeparators(QFileInfo(m_document.catalogueFile).absoluteFilePath()));
+            const QString about = QStringLiteral("Fiche du %1 — catalogue : %2")
+                                      .arg(made, QFileInfo(m_document.catalogueFile).fileName());
             const QRectF line(0, m_titleHeight - m_rowHeight * 1.5, m_device.width(), m_rowHeight);
             m_painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
                                m_lineMetrics.elidedText(about, Qt::ElideMiddle, line.width()));
