@@ -1,5 +1,6 @@
 #include "CatalogueWatch.h"
 
+#include "Module1.h"
 #include "RuntimeError.h"
 
 #include <QFile>
@@ -17,7 +18,7 @@ std::optional<CatalogueWatch::Reread> CatalogueWatch::reread()
     try {
         Reread catalogue;
         catalogue.database = jet::DBEngine::OpenDatabase(m_file);
-        catalogue.table = catalogue.database->OpenRecordset(QStringLiteral("Produit"));
+        catalogue.table = catalogue.database->OpenRecordset(ProductTableName);
         // Changed again while it was read: what was read may mix two versions. The next
         // look-up sees the new stamp and tries again. Rows that could not be read are a
         // file caught half-written too, as far as the look-up is concerned.

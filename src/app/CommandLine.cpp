@@ -47,14 +47,36 @@ bool asksOnlyForText(const QStringList &arguments)
     return false;
 }
 
+namespace {
+
+QStringList cataloguesGiven(const QCommandLineParser &parser)
+{
+    QStringList catalogues = parser.positionalArguments();
+    if (parser.isSet(DatabaseOption))
+        catalogues.prepend(parser.value(DatabaseOption));
+    return catalogues;
+}
+
+}  // namespace
+
+std::optional<QString> catalogueNamedBy(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    describeOptions(parser);
+    if (!parser.parse(arguments))
+        return std::nullopt;
+    const QStringList catalogues = cataloguesGiven(parser);
+    if (catalogues.size() > 1)
+        return std::nullopt;
+    return catalogueFileOf(catalogues.value(0));
+}
+
 RunOptions readCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
     describeOptions(parser);
     parser.process(arguments);
-    QStringList catalogues = parser.positionalArguments();
-    if (parser.isSet(DatabaseOption))
-        catalogues.prepend(parser.value(DatabaseOption));
+    const QStringList catalogues = cataloguesGiven(parser);
     if (catalogues.size() > 1) {
         // Told as the parser tells a wrong option, and with the same exit code.
         std::fprintf(stderr, "%s: %s\n", qUtf8Printable(QCoreApplication::applicationName()),

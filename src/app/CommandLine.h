@@ -4,6 +4,7 @@
 // shows its filled sheet (to time start-up); --help and --version print and leave.
 
 #include <QStringList>
+#include <optional>
 
 // What the command line asks of this run.
 struct RunOptions {
@@ -17,3 +18,8 @@ bool asksOnlyForText(const QStringList &arguments);
 // Reads the arguments of the running application. Prints and ends the process for --help,
 // --version and arguments it does not know.
 RunOptions readCommandLine(const QStringList &arguments);
+
+// The catalogue the arguments ask for (the fixed one when they name none), read before the
+// application exists, so that reading it can start at once; nothing when they are not
+// arguments readCommandLine would take. Prints nothing, ends nothing.
+std::optional<QString> catalogueNamedBy(const QStringList &arguments);

@@ -21,8 +21,12 @@ QString defaultDatabaseFile()
     return localCataloguePath(FixedDatabasePath);
 }
 
-Module1::Module1(const QString &databaseFile)
-    : m_databaseFile(databaseFile.isEmpty() ? defaultDatabaseFile() : databaseFile)
+QString catalogueFileOf(const QString &given)
+{
+    return given.isEmpty() ? defaultDatabaseFile() : given;
+}
+
+Module1::Module1(const QString &databaseFile) : m_databaseFile(catalogueFileOf(databaseFile))
 {}
 
 void Module1::OpenProductDatabase()
@@ -51,7 +55,7 @@ jet::Database &Module1::OpenedProductDatabase()
 
 void Module1::OpenProductTable()
 {
-    m_productTable = OpenedProductDatabase().OpenRecordset(QStringLiteral("Produit"));
+    m_productTable = OpenedProductDatabase().OpenRecordset(ProductTableName);
 }
 
 jet::Recordset &Module1::ProductTable()

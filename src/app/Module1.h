@@ -13,9 +13,16 @@
 
 // The fixed catalogue path, as the back office writes it.
 inline const QString FixedDatabasePath = QStringLiteral("c:\\Vasteron\\QUARN.MDB");
+// The table of products, its index by reference, and the listing's one query.
+inline const QString ProductTableName = QStringLiteral("Produit");
+inline const QString LookUpIndex = QStringLiteral("XREF");
+inline const QString ListingQuery = QStringLiteral(
+    "select Produit.ref,Produit.desi,Produit.qté,Produit.prixvente from Produit order by produit.desi asc");
 
 // The fixed path as this system sees it (see CataloguePath.h).
 QString defaultDatabaseFile();
+// The catalogue a run opens: `given`, or the fixed one when none is.
+QString catalogueFileOf(const QString &given);
 
 class Module1 {
 public:

@@ -2,6 +2,7 @@
 
 #include "DatabaseFile.h"
 #include "EngineErrors.h"
+#include "LibmdbGuard.h"
 #include "ObjectNames.h"
 #include "OpenFiles.h"
 #include "QueryParser.h"
@@ -29,6 +30,11 @@ int fieldOf(const TableData &table, const FieldReference &field)
 std::shared_ptr<Database> DBEngine::OpenDatabase(const QString &path)
 {
     return std::shared_ptr<Database>(new Database(path, openDatabaseFile(path)));
+}
+
+void DBEngine::PrepareEnvironment()
+{
+    prepareLibmdbEnvironment();
 }
 
 Database::Database(const QString &name, std::shared_ptr<DatabaseFile> file) : m_name(name), m_file(std::move(file))

@@ -1,5 +1,6 @@
 #include "StartUp.h"
 
+#include "CatalogueWarmUp.h"
 #include "ErrorMode.h"
 #include "Form2.h"
 #include "LeftOutNotice.h"
@@ -7,13 +8,16 @@
 
 #include <QTimer>
 
-std::unique_ptr<Form2> startWindow(const QString &databaseFile, const RegionalSettings &regional)
+std::unique_ptr<Form2> startWindow(const QString &databaseFile, const RegionalSettings &regional,
+                                   CatalogueWarmUp *warmUp)
 {
     std::unique_ptr<Form2> window;
     bool failed = false;
     AtEventLoop(
         [&] {
             window = std::make_unique<Form2>(databaseFile, regional);
+            if (warmUp)
+                warmUp->finish();
             window->Form_Load();
         },
         [&](const RuntimeError &failure) {

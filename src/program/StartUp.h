@@ -9,9 +9,13 @@
 
 class Form2;
 
-// `databaseFile`: the catalogue to open; an empty path means the fixed one.
+class CatalogueWarmUp;
+
+// `databaseFile`: the catalogue to open; an empty path means the fixed one. `warmUp`, when
+// given, has been reading it meanwhile: the load handler waits for it to end.
 std::unique_ptr<Form2> startWindow(const QString &databaseFile,
-                                   const RegionalSettings &regional = RegionalSettings::system());
+                                   const RegionalSettings &regional = RegionalSettings::system(),
+                                   CatalogueWarmUp *warmUp = nullptr);
 
 // Shows the started window; then, once, tells the user of products the catalogue could not
 // give (see src/app/LeftOutNotice.h), which the sheet and the look-up go without.

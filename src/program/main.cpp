@@ -1,5 +1,6 @@
 // Fiche Produit: the window on the shop's catalogue.
 
+#include "CatalogueWarmUp.h"
 #include "CommandLine.h"
 #include "Form2.h"
 #include "QtFrench.h"
@@ -9,15 +10,13 @@
 
 #include <QApplication>
 #include <memory>
+#include <optional>
 
 namespace {
 
 // --help and --version must work without a display, from any terminal.
-std::unique_ptr<QCoreApplication> createApplication(int &argc, char **argv)
+std::unique_ptr<QCoreApplication> createApplication(int &argc, char **argv, const QStringList &arguments)
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
     if (asksOnlyForText(arguments))
         return std::make_unique<QCoreApplication>(argc, argv);
     return std::make_unique<QApplication>(argc, argv);
@@ -27,7 +26,15 @@ std::unique_ptr<QCoreApplication> createApplication(int &argc, char **argv)
 
 int main(int argc, char *argv[])
 {
-    const std::unique_ptr<QCoreApplication> application = createApplication(argc, argv);
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    // The catalogue is read meanwhile: Qt's start and the window's building take as long.
+    std::optional<CatalogueWarmUp> warmUp;
+    if (const std::optional<QString> catalogue = catalogueNamedBy(arguments); catalogue && !asksOnlyForText(arguments))
+        warmUp.emplace(*catalogue);
+
+    const std::unique_ptr<QCoreApplication> application = createApplication(argc, argv, arguments);
     QCoreApplication::setApplicationName(ApplicationName);
     QCoreApplication::setApplicationVersion(QStringLiteral(FICHE_VERSION));
     // The installed menu entry: docks and task switchers take the window's name and icon from it.
@@ -35,7 +42,9 @@ int main(int argc, char *argv[])
     installQtFrenchTranslations(QLocale::system());
     const RunOptions options = readCommandLine(QCoreApplication::arguments());
 
-    const std::unique_ptr<Form2> window = startWindow(options.databaseFile);
+    const std::unique_ptr<Form2> window =
+        startWindow(options.databaseFile, RegionalSettings::system(), warmUp ? &*warmUp : nullptr);
+    warmUp.reset();  // its handles: the window has its own
     if (!window)
         return EXIT_FAILURE;
     if (options.quitOnceShown)

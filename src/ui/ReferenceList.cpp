@@ -14,37 +14,37 @@ ReferenceList &ReferenceList::of(const QComboBox &box)
 
 int ReferenceList::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_references.size());
+    return parent.isValid() ? 0 : m_count;
 }
 
 QVariant ReferenceList::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
-    return m_references[index.row()];
+    return m_reference(index.row());
 }
 
 bool ReferenceList::removeRows(int row, int count, const QModelIndex &parent)
 {
-    if (parent.isValid() || row < 0 || count < 0 || row + count > m_references.size())
+    // The box empties its list whole; a list shown from a reader has no part to remove.
+    if (parent.isValid() || row != 0 || count != m_count)
         return false;
     if (count == 0)
         return true;
-    beginRemoveRows({}, row, row + count - 1);
-    m_references.remove(row, count);
+    beginRemoveRows({}, 0, count - 1);
+    m_count = 0;
+    m_reference = {};
     endRemoveRows();
     return true;
 }
 
-void ReferenceList::append(const QStringList &references)
+void ReferenceList::show(int count, Reference reference)
 {
-    if (references.isEmpty())
+    Q_ASSERT(m_count == 0);
+    if (count == 0)
         return;
-    const auto first = static_cast<int>(m_references.size());
-    beginInsertRows({}, first, first + static_cast<int>(references.size()) - 1);
-    if (m_references.isEmpty())
-        m_references = references;  // shared, not copied: the usual case, a whole catalogue at once
-    else
-        m_references += references;
+    beginInsertRows({}, 0, count - 1);
+    m_count = count;
+    m_reference = std::move(reference);
     endInsertRows();
 }

@@ -1,15 +1,15 @@
 #pragma once
-// The list of the reference box `Ref`: every product reference of the catalogue, as plain
-// texts. A combo box's own list keeps an item object, with a table of roles, per entry:
-// for 100 000 references some 20 MB and a tenth of a second at every start. This one keeps
-// the texts themselves (shared with the catalogue's strings) and tells the box of a whole
-// list at once, as the box's own addItems does.
+// The list of the reference box `Ref`: every product reference of the catalogue. A combo
+// box's own list keeps an item object, with a table of roles, per entry, and its texts:
+// for 1 000 000 references hundreds of megabytes and a second at every start. This one
+// keeps no text: it asks for a reference when the list shows it, and tells the box of a
+// whole list at once, as the box's own addItems does.
 //
-// The box's clear() empties it; entries come in through append() alone, not through the
+// The box's clear() empties it; entries come in through show() alone, not through the
 // box's addItem or insertItem.
 
 #include <QAbstractListModel>
-#include <QStringList>
+#include <functional>
 
 class QComboBox;
 
@@ -26,9 +26,12 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
     bool removeRows(int row, int count, const QModelIndex &parent = {}) override;
 
-    // Adds the references after the last, in their order.
-    void append(const QStringList &references);
+    // The reference of entry `row`, from 0.
+    using Reference = std::function<QString(int row)>;
+    // Shows `count` references after the last (the list is empty when the window loads).
+    void show(int count, Reference reference);
 
 private:
-    QStringList m_references;
+    int m_count = 0;
+    Reference m_reference;
 };

@@ -132,6 +132,10 @@ class DBEngine {
 public:
     // Opens the file shared and, at the file level, read-only.
     static std::shared_ptr<Database> OpenDatabase(const QString &path);
+    // Sets what the process environment says to libmdb as the engine needs it, whatever the
+    // user's environment held. The first open does it; a program whose first open runs on a
+    // thread of its own does it first, while no other thread reads the environment.
+    static void PrepareEnvironment();
 };
 
 }  // namespace jet

@@ -15,13 +15,6 @@
 #include <QLabel>
 #include <QScopeGuard>
 
-namespace {
-
-const QString ListingQuery = QStringLiteral(
-    "select Produit.ref,Produit.desi,Produit.qté,Produit.prixvente from Produit order by produit.desi asc");
-
-}  // namespace
-
 void Form2::REMPLIR_Produit()
 {
     NoHandling([&] {

@@ -28,7 +28,7 @@ void Form2::lookUp()
     // The catalogue as the back office left it: a rewritten file is read again first.
     m_module1.refreshProductTable();
 
-    run.step([&] { m_module1.ProductTable().setIndex(QStringLiteral("XREF")); });
+    run.step([&] { m_module1.ProductTable().setIndex(LookUpIndex); });
     // Looked up exactly as typed: no trimming, no case change; the index decides.
     run.step([&] { m_module1.ProductTable().Seek(QStringLiteral("="), MixedValue(Ref->currentText())); });
     // With no match there is no current record: both reads fail and the fields stay clear.
