@@ -77,25 +77,55 @@ RecalculatedLine recalculatedLine(const QString &quantity, const QString &price,
     return line;
 }
 
+namespace {
+
+// A listed line of the catalogue's usual kinds: a whole quantity q, a money or real price
+// whose cell shows c cents. Its cells hold q and c/100, the reader gives their nearest
+// doubles, and their product lies within two roundings of q·c/100. While |q·c| < 10^15 that
+// amount has at most fifteen digits, which the product shows to the digit the user sees:
+// the net amount is exactly q·c cents, and so is its total. Nothing for other lines.
+std::optional<std::int64_t> wholeLineCents(const MixedValue &quantity, const MixedValue &price,
+                                           const RegionalSettings &rs)
+{
+    if (quantity.kind() != MixedValue::Kind::Int16 && quantity.kind() != MixedValue::Kind::Int32)
+        return std::nullopt;
+    if (price.kind() != MixedValue::Kind::Currency && price.kind() != MixedValue::Kind::Double)
+        return std::nullopt;
+    const std::optional<Currency> shown = AmountReadBack(price, rs);
+    if (!shown)
+        return std::nullopt;
+    constexpr __int128 Limit = 1'000'000'000'000'000;  // 10^15
+    const __int128 cents =
+        __int128(std::int64_t(MixedArithmetic::ToDouble(quantity, rs))) * (shown->tenThousandths / 100);
+    if (cents >= Limit || cents <= -Limit)
+        return std::nullopt;
+    return std::int64_t(cents);
+}
+
+// The recalculation of the line's texts: no discount (its cell is empty).
+double recalculatedFromTexts(const MixedValue &quantity, const MixedValue &price, const RegionalSettings &rs)
+{
+    return recalculatedLine(MixedArithmetic::JoinedText(quantity, rs), FormatAmount(price, rs), QString(), rs)
+        .lineTotal;
+}
+
+}  // namespace
+
 double recalculatedListedTotal(const MixedValue &quantity, const MixedValue &price, const RegionalSettings &rs)
 {
-    const bool wholeQuantity = quantity.kind() == MixedValue::Kind::Int16 || quantity.kind() == MixedValue::Kind::Int32;
-    const bool amountPrice = price.kind() == MixedValue::Kind::Currency || price.kind() == MixedValue::Kind::Double;
-    // The price cell reads back as its cents; below 2^53 of them, their double divided by a
-    // hundred is the nearest double to the cell's decimal text, as the reader gives it.
-    constexpr std::int64_t ExactCents = std::int64_t{1} << 53;
-    const std::optional<Currency> shownPrice = amountPrice ? AmountReadBack(price, rs) : std::nullopt;
-    if (!wholeQuantity || !shownPrice || shownPrice->tenThousandths / 100 >= ExactCents ||
-        shownPrice->tenThousandths / 100 <= -ExactCents)
-        return recalculatedLine(MixedArithmetic::JoinedText(quantity, rs), FormatAmount(price, rs), QString(), rs)
-            .lineTotal;
-    const double shown = double(shownPrice->tenThousandths / 100) / 100;
-    const double gross = MixedArithmetic::ToDouble(quantity, rs) * shown;  // finite: |q| < 2^31
-    // No discount (its cell is empty): the net amount is the gross one, in Currency,
-    // rounded to the cent as the standard form shows it; beyond Currency, zero.
+    if (const std::optional<std::int64_t> cents = wholeLineCents(quantity, price, rs))
+        return double(*cents) / 100;  // the nearest double to the amount, as the reader gives it
+    return recalculatedFromTexts(quantity, price, rs);
+}
+
+std::optional<Currency> recalculatedListedAmount(const MixedValue &quantity, const MixedValue &price,
+                                                 const RegionalSettings &rs)
+{
+    if (const std::optional<std::int64_t> cents = wholeLineCents(quantity, price, rs))
+        return Currency::fromTenThousandths(*cents * 100);
     try {
-        return StandardReadBack(ToCurrency(gross));
+        return ToCurrency(recalculatedFromTexts(quantity, price, rs));
     } catch (const RuntimeError &) {
-        return 0;
+        return std::nullopt;  // beyond Currency: the line adds nothing
     }
 }

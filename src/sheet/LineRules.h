@@ -17,10 +17,12 @@
 //
 // All take and give the texts the controls and cells hold.
 
+#include "Currency.h"
 #include "MixedValue.h"
 #include "RegionalSettings.h"
 
 #include <QString>
+#include <optional>
 
 // The four fields of a catalogue product the listing shows, as the engine gives them.
 struct ProductValues {
@@ -54,3 +56,7 @@ RecalculatedLine recalculatedLine(const QString &quantity, const QString &price,
 // they are the catalogue's usual kinds (whole quantity, money or real price), which gives
 // what the cells' texts give; from the texts otherwise.
 double recalculatedListedTotal(const MixedValue &quantity, const MixedValue &price, const RegionalSettings &rs);
+// What the recalculation then adds to the grand total for the line: that total in
+// Currency; nothing beyond Currency.
+std::optional<Currency> recalculatedListedAmount(const MixedValue &quantity, const MixedValue &price,
+                                                 const RegionalSettings &rs);

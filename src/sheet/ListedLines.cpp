@@ -38,9 +38,6 @@ std::optional<Currency> ListedLines::totalReadBack(std::uint32_t product) const
 
 std::optional<Currency> ListedLines::recalculatedAmount(std::uint32_t product) const
 {
-    try {
-        return ToCurrency(recalculatedTotal(product));
-    } catch (const RuntimeError &) {
-        return std::nullopt;  // beyond Currency: the line adds nothing
-    }
+    const auto [quantity, price] = m_products->quantityAndPrice(product);
+    return recalculatedListedAmount(quantity, price, m_rs);
 }

@@ -43,7 +43,7 @@ void SheetLines::appendListed(std::shared_ptr<const ProductList> products, const
     ownEveryListedLine();
     m_listed.emplace(std::move(products), rs);
     m_listedReadBack = {};
-    m_listedRecalculated.reset();
+    m_listedRecalculated = {};
     const ProductList &listing = m_listed->products();
     m_lines.reserve(m_lines.size() + listing.count());
     for (std::uint32_t product = 0; product < listing.count(); ++product) {
@@ -52,6 +52,8 @@ void SheetLines::appendListed(std::shared_ptr<const ProductList> products, const
         m_lines.push_back(product);
         if (const std::optional<Currency> readBack = AmountReadBack(lineTotal, rs))
             m_listedReadBack.add(*readBack);
+        if (const std::optional<Currency> amount = recalculatedListedAmount(quantity, price, rs))
+            m_listedRecalculated.add(*amount);
         counters.countLine();
         if (!lineTotal.isNull())
             counters.add(lineTotal);
@@ -74,7 +76,7 @@ void SheetLines::resize(int lines)
     if (std::all_of(m_lines.begin(), remaining, isOwn)) {
         m_listed.reset();  // with its totals: no listed line remains
         m_listedReadBack = {};
-        m_listedRecalculated.reset();
+        m_listedRecalculated = {};
     } else {
         std::for_each(remaining, m_lines.end(), [this](std::uint32_t line) {
             if (!isOwn(line))
@@ -148,9 +150,9 @@ RecalculationCounters SheetLines::recalculate(const RegionalSettings &rs)
         }
     }
     if (m_listed) {
-        total += listedRecalculatedTotal();
+        total += m_listedRecalculated;
         m_listed->reprice();
-        m_listedReadBack = *m_listedRecalculated;
+        m_listedReadBack = m_listedRecalculated;
     }
     if (total.addsUpInAnyOrder()) {
         counters.addAmount(total.sum());
@@ -169,29 +171,12 @@ RecalculationCounters SheetLines::recalculate(const RegionalSettings &rs)
     return counters;
 }
 
-const AmountTotal &SheetLines::listedRecalculatedTotal()
-{
-    if (!m_listedRecalculated) {
-        AmountTotal total;
-        for (const std::uint32_t line : m_lines) {
-            if (!isOwn(line)) {
-                if (const std::optional<Currency> amount = m_listed->recalculatedAmount(line))
-                    total.add(*amount);
-            }
-        }
-        m_listedRecalculated = total;
-    }
-    return *m_listedRecalculated;
-}
-
 void SheetLines::leaveTotals(std::uint32_t product)
 {
     if (const std::optional<Currency> readBack = m_listed->totalReadBack(product))
         m_listedReadBack.remove(*readBack);
-    if (m_listedRecalculated) {
-        if (const std::optional<Currency> amount = m_listed->recalculatedAmount(product))
-            m_listedRecalculated->remove(*amount);
-    }
+    if (const std::optional<Currency> amount = m_listed->recalculatedAmount(product))
+        m_listedRecalculated.remove(*amount);
 }
 
 void SheetLines::ownEveryListedLine()

@@ -51,9 +51,8 @@ private:
     static std::uint32_t slotOf(std::uint32_t line) { return line & ~OwnLine; }
 
     std::optional<Currency> ownTotalReadBack(std::uint32_t slot, const RegionalSettings &rs) const;
-    // The listed line's share of the running totals, taken out or put in.
+    // Takes the listed line's share out of the running totals.
     void leaveTotals(std::uint32_t product);
-    const AmountTotal &listedRecalculatedTotal();
     // Listed lines that remain when a new listing comes take texts of their own.
     void ownEveryListedLine();
 
@@ -61,8 +60,8 @@ private:
     std::vector<std::uint32_t> m_lines;
     OwnLines m_own;
     std::optional<ListedLines> m_listed;
-    // Over the listed lines present: their total cells read back in the form shown, and,
-    // once a recalculation has needed it, what it adds for them.
+    // Over the listed lines present: their total cells read back in the form shown, and
+    // what the recalculation adds for them.
     AmountTotal m_listedReadBack;
-    std::optional<AmountTotal> m_listedRecalculated;
+    AmountTotal m_listedRecalculated;
 };

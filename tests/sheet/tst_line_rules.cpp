@@ -140,6 +140,13 @@ private slots:
                                                FormatAmount(price, locale.rs), QString(), locale.rs)
                                 .lineTotal;
                         QCOMPARE(recalculatedListedTotal(quantity, price, locale.rs), fromTexts);
+                        std::optional<qint64> amount;
+                        try {
+                            amount = ToCurrency(fromTexts).tenThousandths;
+                        } catch (const RuntimeError &) {
+                        }
+                        const std::optional<Currency> figured = recalculatedListedAmount(quantity, price, locale.rs);
+                        QCOMPARE(figured ? std::optional<qint64>(figured->tenThousandths) : std::nullopt, amount);
                     }
                 }
             }

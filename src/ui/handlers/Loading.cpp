@@ -90,6 +90,11 @@ void Form2::Form_Load()
         ReferenceList::of(*Ref).show(references.count(), references);
 
         REMPLIR_Produit();
+
+        // The look-up's index, built now rather than at the first keystroke (a catalogue
+        // without it is valid: the look-up then finds nothing).
+        const ResumeNext whenMissing;
+        whenMissing.step([&] { m_module1.ProductTable().setIndex(LookUpIndex); });
     });
 }
 
