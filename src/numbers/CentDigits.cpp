@@ -62,3 +62,14 @@ void CentDigits::appendDecimals(TextBuffer &out, const QString &decimalSeparator
     out.add(decimalSeparator);
     out.addDigits(cents);
 }
+
+DecimalNumber CentDigits::number() const
+{
+    DecimalNumber read;
+    for (const char digit : whole)
+        read.addWholeDigit(digit);
+    for (const char digit : cents)
+        read.addFractionDigit(digit);
+    read.negative = negative;
+    return read;
+}

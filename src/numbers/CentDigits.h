@@ -22,6 +22,8 @@ struct CentDigits {
 
     // Appends the locale's decimal separator and the two decimals.
     void appendDecimals(TextBuffer &out, const QString &decimalSeparator) const;
+    // The amount its digits say, as a reader takes them back.
+    DecimalNumber number() const;
 
 private:
     void settle();

@@ -60,14 +60,8 @@ namespace {
 
 std::optional<Currency> centsAsCurrency(const CentDigits &rounded)
 {
-    DecimalNumber number;
-    for (const char digit : rounded.whole)
-        number.addWholeDigit(digit);
-    for (const char digit : rounded.cents)
-        number.addFractionDigit(digit);
-    number.negative = rounded.negative;
     try {
-        return number.toCurrency();
+        return rounded.number().toCurrency();
     } catch (const RuntimeError &) {
         return std::nullopt;  // beyond Currency: the reader fails on the text
     }

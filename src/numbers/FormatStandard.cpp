@@ -49,14 +49,7 @@ double StandardReadBack(Currency value)
         const double amount = static_cast<double>(cents) / 100;
         return value.tenThousandths < 0 ? -amount : amount;
     }
-    const CentDigits rounded(value);
-    DecimalNumber number;
-    for (const char digit : rounded.whole)
-        number.addWholeDigit(digit);
-    for (const char digit : rounded.cents)
-        number.addFractionDigit(digit);
-    number.negative = rounded.negative;
     double result = 0;
-    number.toDouble(result);  // a Currency amount is always in the double's range
+    CentDigits(value).number().toDouble(result);  // a Currency amount is always in the double's range
     return result;
 }
