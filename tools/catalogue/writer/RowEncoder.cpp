@@ -113,7 +113,7 @@ QByteArray encodeRow(const TableLayout &layout, const Row &row, LongValuePages *
             bytes.append(value);
         }
         appendLittleEndian<quint16>(bytes, quint16(bytes.size()));  // end of variable data
-        for (qsizetype i = starts.size(); i-- > 0;)  // last variable field first
+        for (qsizetype i = starts.size(); i-- > 0;)                 // last variable field first
             appendLittleEndian<quint16>(bytes, starts[i]);
         appendLittleEndian<quint16>(bytes, quint16(layout.variableCount()));
     }
