@@ -19,7 +19,7 @@ bool needsQuotes(QStringView field, QChar separator)
 
 // Text is turned into bytes and handed to the device a chunk at a time: one write per row
 // would cost a call per row, one write of the whole file its whole size in memory twice.
-constexpr qsizetype ChunkCharacters = 64 * 1024;
+constexpr qsizetype ChunkCharacters = qsizetype{64} * 1024;
 
 bool writeUtf8(QIODevice &file, const QString &text)
 {

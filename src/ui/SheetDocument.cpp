@@ -163,8 +163,8 @@ private:
                 text = text.trimmed();
             const QRectF cell(m_columnLefts[column] + m_padding, top,
                               m_columnLefts[column + 1] - m_columnLefts[column] - 2 * m_padding, m_rowHeight);
-            m_painter.drawText(cell, alignment | Qt::AlignVCenter | Qt::TextSingleLine,
-                               metrics.elidedText(text, Qt::ElideRight, cell.width()));
+            const int flags = static_cast<int>((alignment | Qt::AlignVCenter).toInt()) | Qt::TextSingleLine;
+            m_painter.drawText(cell, flags, metrics.elidedText(text, Qt::ElideRight, cell.width()));
         }
     }
 
