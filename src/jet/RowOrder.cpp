@@ -3,7 +3,6 @@
 #include "GeneralSortOrder.h"
 #include "TableData.h"
 
-#include <QHash>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -15,54 +14,36 @@ namespace jet {
 
 namespace {
 
-// Text columns are sorted through ranks: each distinct text gets its sort key once (a
-// catalogue repeats designations), the distinct keys are sorted, and each row then sorts
-// on its key's rank, a plain integer.
+// Text columns are sorted through ranks: each distinct text of the column gets its sort
+// key once (a catalogue repeats designations), the distinct keys are sorted, and each row
+// then sorts on its text's rank, a plain integer.
 class TextRanks {
 public:
-    TextRanks(const ColumnValues &values, std::uint32_t rows) : m_rowRank(rows, 0)
-    {
-        QHash<QStringView, std::uint32_t> distinct;
-        std::vector<QStringView> texts;
-        std::vector<std::uint32_t> textOfRow(rows, NoText);
-        for (std::uint32_t row = 0; row < rows; ++row) {
-            if (values.isNull(row))
-                continue;
-            const QStringView text = values.text(row);
-            const auto found = distinct.constFind(text);
-            if (found != distinct.cend()) {
-                textOfRow[row] = *found;
-            } else {
-                textOfRow[row] = std::uint32_t(texts.size());
-                distinct.insert(text, textOfRow[row]);
-                texts.push_back(text);
-            }
-        }
-        const std::vector<std::uint32_t> rankOfText = rankTexts(texts);
-        for (std::uint32_t row = 0; row < rows; ++row) {
-            m_rowRank[row] = textOfRow[row] == NoText ? 0 : rankOfText[textOfRow[row]];
-            m_highest = std::max(m_highest, m_rowRank[row]);
-        }
-    }
+    explicit TextRanks(const ColumnValues &values)
+        : m_values(values), m_rankOfText(rankTexts(values.distinctTexts())),
+          m_highest(m_rankOfText.empty() ? 0 : *std::max_element(m_rankOfText.begin(), m_rankOfText.end()))
+    {}
 
     // 0 for null, then 1, 2… in the General sort order; equal texts, equal ranks.
-    std::uint32_t rank(std::uint32_t row) const { return m_rowRank[row]; }
+    std::uint32_t rank(std::uint32_t row) const
+    {
+        return m_values.isNull(row) ? 0 : m_rankOfText[m_values.textNumber(row)];
+    }
     std::uint32_t highest() const { return m_highest; }
 
 private:
-    static constexpr std::uint32_t NoText = std::numeric_limits<std::uint32_t>::max();
-
-    static std::vector<std::uint32_t> rankTexts(const std::vector<QStringView> &texts)
+    static std::vector<std::uint32_t> rankTexts(const DistinctTexts &texts)
     {
         std::string keys;
-        keys.reserve(texts.size() * 24);
+        keys.reserve(std::size_t(texts.count()) * 24);
         std::vector<std::size_t> ends;
         std::vector<std::uint64_t> prefixes;
-        ends.reserve(texts.size());
-        prefixes.reserve(texts.size());
-        for (const QStringView text : texts) {
+        ends.reserve(texts.count());
+        prefixes.reserve(texts.count());
+        std::u16string scratch;
+        for (std::uint32_t number = 0; number < texts.count(); ++number) {
             const std::size_t start = keys.size();
-            GeneralSortOrder::appendSortKey(text, keys);
+            GeneralSortOrder::appendSortKey(texts.utf16(number, scratch), keys);
             ends.push_back(keys.size());
             prefixes.push_back(prefixOf(keys, start, keys.size()));
         }
@@ -70,12 +51,12 @@ private:
             const std::size_t start = i == 0 ? 0 : ends[i - 1];
             return std::string_view(keys.data() + start, ends[i] - start);
         };
-        std::vector<std::uint32_t> order(texts.size());
+        std::vector<std::uint32_t> order(texts.count());
         std::iota(order.begin(), order.end(), 0u);
         std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
             return prefixes[a] != prefixes[b] ? prefixes[a] < prefixes[b] : key(a) < key(b);
         });
-        std::vector<std::uint32_t> rankOfText(texts.size());
+        std::vector<std::uint32_t> rankOfText(texts.count());
         std::uint32_t rank = 0;
         for (std::size_t i = 0; i < order.size(); ++i) {
             if (i == 0 || key(order[i]) != key(order[i - 1]))
@@ -94,8 +75,9 @@ private:
         return prefix;
     }
 
-    std::vector<std::uint32_t> m_rowRank;
-    std::uint32_t m_highest = 0;
+    const ColumnValues &m_values;
+    std::vector<std::uint32_t> m_rankOfText;
+    std::uint32_t m_highest;
 };
 
 // Ranks are small integers, at most one per row: counting the rows of each rank places
@@ -182,7 +164,7 @@ std::vector<std::uint32_t> sortedRows(const TableData &table, int position, bool
     case Storage::Text:
         break;
     }
-    return sortByRank(TextRanks(values, rows), rows, descending);
+    return sortByRank(TextRanks(values), rows, descending);
 }
 
 }  // namespace jet

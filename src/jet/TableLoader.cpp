@@ -30,12 +30,13 @@ std::shared_ptr<TableData> loadColumns(const LibmdbFile &file, const TableDefini
     DataPageWalk walk(file, definition);
     const RowLayout layout(definition, file.isJet3());
     std::vector<FieldBytes> fields;
+    std::u16string textBuffer;
     while (const std::optional<RowBytes> row = walk.next()) {
         bool decoded = layout.split(*row, fields);
         for (std::size_t i = 0; decoded && i < definition.columns.size(); ++i) {
             ColumnValues &values = data->loadingColumn(int(i));
             if (wanted[i])
-                decoded = decodeValue(definition.columns[i], fields[i], file, text, values);
+                decoded = decodeValue(definition.columns[i], fields[i], file, text, values, textBuffer);
             else
                 values.appendNull();
         }
@@ -46,7 +47,7 @@ std::shared_ptr<TableData> loadColumns(const LibmdbFile &file, const TableDefini
             walk.leaveOutLastRow();
         }
     }
-    data->setLeftOutRows(walk.leftOutRows());
+    data->finishLoading(walk.leftOutRows());
     return data;
 }
 

@@ -6,10 +6,10 @@
 //    conversion turns them into "?").
 //  - Jet 3: one or more bytes per character in the file's code page.
 
-#include <QString>
 #include <QStringDecoder>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace jet {
 
@@ -17,7 +17,8 @@ class TextDecoding {
 public:
     TextDecoding(bool jet3, std::uint16_t codePage);
 
-    QString decode(const unsigned char *bytes, std::size_t size) const;
+    // The text into `out`, replacing what it held (a buffer reused from value to value).
+    void decode(const unsigned char *bytes, std::size_t size, std::u16string &out) const;
 
 private:
     bool m_jet3;
