@@ -45,6 +45,7 @@ public:
 
     // The value as the engine's fields give it (see storageOf and valueOf).
     MixedValue value(std::uint32_t row, int position) const;
+    bool isNull(std::uint32_t row, int position) const { return values(position).isNull(row); }
     // A query's rows come in their sort order, scattered over the table's memory: a record
     // set walking them asks for the rows it will read next.
     void prefetch(std::uint32_t row) const

@@ -33,6 +33,8 @@ public:
     Field(const class Recordset *owner, std::int16_t position) : m_owner(owner), m_position(position) {}
     // The value in the current record; fails with "no current record" when there is none.
     MixedValue Value() const;
+    // Whether that value is null, without building it; fails as Value() does.
+    bool IsNull() const;
     QString Name() const;
     // The column's type as the file stores it (codes of ColumnType.h: 10 text, 5 currency…)
     // and its size: the most characters for text, bytes for the others.
@@ -84,6 +86,7 @@ public:
 
     // Internal: the value at (current record, position); used by Field.
     MixedValue valueAt(std::int16_t position) const;
+    bool isNullAt(std::int16_t position) const;
     QString nameAt(std::int16_t position) const;
     std::int16_t typeAt(std::int16_t position) const;
     std::int32_t sizeAt(std::int16_t position) const;
