@@ -1,40 +1,15 @@
 #include "GeneralSortOrder.h"
 
-#include "EngineErrors.h"
+#include "FrenchCollator.h"
 
-#include <memory>
 #include <unicode/ucol.h>
 #include <vector>
 
 namespace jet::GeneralSortOrder {
 
-namespace {
-
-struct CollatorClose {
-    void operator()(UCollator *collator) const { ucol_close(collator); }
-};
-
-const UCollator *collator()
-{
-    static const std::unique_ptr<UCollator, CollatorClose> french = [] {
-        UErrorCode status = U_ZERO_ERROR;
-        std::unique_ptr<UCollator, CollatorClose> opened(ucol_open("fr_FR", &status));
-        if (U_FAILURE(status) || !opened)
-            return std::unique_ptr<UCollator, CollatorClose>();
-        // Secondary strength: base letters and accents count, case does not.
-        ucol_setStrength(opened.get(), UCOL_SECONDARY);
-        return opened;
-    }();
-    if (!french)
-        throw errors::notSupported(QStringLiteral("l'ordre de tri français est indisponible (ICU)"));
-    return french.get();
-}
-
-}  // namespace
-
 void appendSortKey(QStringView text, std::string &keys)
 {
-    const UCollator *french = collator();
+    const UCollator *french = frenchCollator();
     // Written into a buffer kept from call to call, then copied: growing `keys` by a guess
     // would fill the guess with zeros first, every time.
     thread_local std::vector<uint8_t> buffer(256);
