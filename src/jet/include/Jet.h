@@ -3,6 +3,14 @@
 // Only reading: the file is opened read-only and nothing is ever written to it.
 // Every failure is a RuntimeError (kind Engine, with a number and a French text),
 // raised out of the call.
+//
+// Threads: a Database or a Recordset is used by one thread at a time, and handed from one
+// thread to another only through a synchronisation (the thread that used it joined, a
+// queued signal…). Threads may each open the same file at the same time: they share what
+// is decoded from it (a table, a sort order, a look-up index is built once, by the first
+// thread that asks for it while the others wait for it) and read the same values. Opening
+// a file silences the process's standard output and error for a few milliseconds (libmdb
+// prints on them): what another thread prints meanwhile is lost.
 
 #include "MixedValue.h"
 
