@@ -30,13 +30,15 @@ double ColumnValues::real(std::uint32_t row) const
     return std::bit_cast<double>(m_numbers[row]);
 }
 
-void ColumnValues::reserve(std::size_t rows)
+void ColumnValues::reserve(std::size_t rows, std::size_t textBytes)
 {
     m_present.reserve(rows);
-    if (m_storage == Storage::Text)
+    if (m_storage == Storage::Text) {
         m_textNumbers.reserve(rows);
-    else
+        m_texts.reserve(rows, textBytes);
+    } else {
         m_numbers.reserve(rows);
+    }
 }
 
 void ColumnValues::appendNull()
@@ -64,6 +66,12 @@ void ColumnValues::appendText(QStringView value)
 {
     m_present.push_back(true);
     m_textNumbers.push_back(m_texts.add(value));
+}
+
+void ColumnValues::appendLatin1Text(std::string_view value)
+{
+    m_present.push_back(true);
+    m_textNumbers.push_back(m_texts.addLatin1(value));
 }
 
 // A text the row added stays among the distinct texts, used by no row: harmless.

@@ -41,13 +41,14 @@ public:
                                                       : &m_numbers[row]);
     }
 
-    // Room for `rows` values before loading.
-    void reserve(std::size_t rows);
+    // Room for `rows` values before loading; texts of `textBytes` bytes or so.
+    void reserve(std::size_t rows, std::size_t textBytes);
     std::size_t size() const { return m_present.size(); }
     void appendNull();
     void appendInteger(std::int64_t value);
     void appendReal(double value);
     void appendText(QStringView value);
+    void appendLatin1Text(std::string_view value);
     void removeLast();
     void finishLoading() { m_texts.finishAdding(); }
 

@@ -3,13 +3,14 @@
 #include "EngineErrors.h"
 
 #include <algorithm>
+#include <bit>
 #include <functional>
 
 namespace jet {
 
 namespace {
 
-constexpr std::size_t FirstSlotCount = 1024;
+constexpr std::size_t FewestSlots = 1024;
 // Half a megabyte: below it the table stays in the processor's caches.
 constexpr std::size_t SlotsWorthQuestioning = 65536;
 constexpr std::uint64_t NumberMask = 0xFFFF'FFFF;
@@ -40,22 +41,40 @@ std::string_view DistinctTexts::bytesOf(std::uint32_t number) const
     return {m_bytes.data() + start, end - start};
 }
 
+void DistinctTexts::reserve(std::size_t texts, std::size_t bytesEach)
+{
+    m_ends.reserve(texts);
+    m_bytes.reserve(texts * bytesEach);
+    // Room for as many distinct texts as the column will have, up to where the table is
+    // questioned: growing it is hashing every text again.
+    m_firstSlotCount = std::clamp(std::bit_ceil(2 * texts), FewestSlots, SlotsWorthQuestioning);
+}
+
 std::uint32_t DistinctTexts::add(QStringView text)
 {
     // Appended as it would be kept, then taken back if the text is already there.
     const std::size_t start = m_bytes.size();
-    const bool latin1 = fitsLatin1(text);
-    if (latin1) {
-        m_bytes.resize(start + std::size_t(text.size()));
-        char *out = m_bytes.data() + start;
-        for (const QChar c : text)
-            *out++ = char(c.unicode());
-    } else {
+    if (!fitsLatin1(text)) {
         // Aligned for char16_t, so that utf16() can point into the buffer.
-        if (start % 2 != 0)
-            m_bytes.push_back('\0');
+        m_bytes.append(start % 2, '\0');
         m_bytes.append(reinterpret_cast<const char *>(text.utf16()), 2 * std::size_t(text.size()));
+        return settle(start, false);
     }
+    m_bytes.resize(start + std::size_t(text.size()));
+    std::transform(text.begin(), text.end(), m_bytes.begin() + std::ptrdiff_t(start),
+                   [](QChar c) { return char(c.unicode()); });
+    return settle(start, true);
+}
+
+std::uint32_t DistinctTexts::addLatin1(std::string_view text)
+{
+    const std::size_t start = m_bytes.size();
+    m_bytes.append(text);
+    return settle(start, true);
+}
+
+std::uint32_t DistinctTexts::settle(std::size_t start, bool latin1)
+{
     if (m_bytes.size() > EndMask)
         throw errors::notSupported(QStringLiteral("plus de 2 Go de textes dans une même colonne"));
     const std::uint32_t number = count();
@@ -65,11 +84,11 @@ std::uint32_t DistinctTexts::add(QStringView text)
         return number;
     }
 
-    const std::string_view bytes(m_bytes.data() + start + (latin1 ? 0 : start % 2),
-                                 m_bytes.size() - start - (latin1 ? 0 : start % 2));
+    const std::size_t first = latin1 ? start : start + start % 2;
+    const std::string_view bytes(m_bytes.data() + first, m_bytes.size() - first);
     const std::uint64_t hashBits = std::hash<std::string_view>{}(bytes) & ~NumberMask;
     if (m_slots.empty())
-        m_slots.assign(FirstSlotCount, 0);
+        m_slots.assign(m_firstSlotCount, 0);
     ++m_addedSinceGrowth;
     const std::size_t mask = m_slots.size() - 1;
     std::size_t at = placeOf(hashBits, mask);

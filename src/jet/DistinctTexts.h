@@ -23,9 +23,14 @@ namespace jet {
 
 class DistinctTexts {
 public:
+    // Room for `texts` texts of `bytesEach` bytes: the memory is only reserved, and touched
+    // as texts fill it, which saves copying the texts as they grow.
+    void reserve(std::size_t texts, std::size_t bytesEach);
     // The number of `text`, which is added when it is new (or when repeats are no longer
     // looked for).
     std::uint32_t add(QStringView text);
+    // The same for a text given as Latin-1 bytes.
+    std::uint32_t addLatin1(std::string_view text);
     // Done adding: what finding texts needed goes.
     void finishAdding();
 
@@ -45,6 +50,8 @@ private:
 
     std::size_t startOf(std::uint32_t number) const { return number == 0 ? 0 : m_ends[number - 1] & EndMask; }
     std::string_view bytesOf(std::uint32_t number) const;
+    // The text just appended to m_bytes from `start`: kept, or taken back if it was there.
+    std::uint32_t settle(std::size_t start, bool latin1);
     void growSlots();
     bool stillWorthLooking() const;
 
@@ -54,6 +61,7 @@ private:
     // slot holds a text's hash in its high half, its number + 1 in its low half (0: free),
     // so that neither a miss nor growing the table reads the texts.
     std::vector<std::uint64_t> m_slots;
+    std::size_t m_firstSlotCount = 1024;
     bool m_lookingForRepeats = true;
     std::uint32_t m_addedSinceGrowth = 0;  // texts given to add() since the table last grew
     std::uint32_t m_newSinceGrowth = 0;    // of which new

@@ -5,16 +5,19 @@
 
 namespace jet {
 
-TableData::TableData(const TableDefinition &definition, bool jet3)
+TableData::TableData(const TableDefinition &definition, bool jet3, std::size_t fileSize)
     : m_name(definition.name), m_jet3(jet3), m_indexes(definition.indexes)
 {
     // The definition's row count is usually right: room for that many rows saves copying
-    // the columns as they grow.
+    // the columns as they grow. A text column says its longest value, and most texts are
+    // kept a byte per character; no column holds more text than the file.
     const std::size_t rows = definition.rowCountHint;
     for (const ColumnDefinition &column : definition.columns) {
+        const int position = int(m_info.size());
         m_info.push_back({column.name, column.type, column.size});
         m_columns.emplace_back(storageOf(column.type));
-        m_columns.back().reserve(rows);
+        const std::size_t textBytes = column.type == ColumnType::Text ? std::size_t(maxChars(position)) : 0;
+        m_columns.back().reserve(rows, std::min(textBytes, rows == 0 ? 0 : fileSize / rows));
     }
 }
 

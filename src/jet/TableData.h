@@ -29,7 +29,7 @@ struct ColumnInfo {
 
 class TableData {
 public:
-    TableData(const TableDefinition &definition, bool jet3);
+    TableData(const TableDefinition &definition, bool jet3, std::size_t fileSize);
     ~TableData();
 
     const QString &name() const { return m_name; }

@@ -22,7 +22,8 @@ std::shared_ptr<TableData> loadTable(const LibmdbFile &file, const TableDefiniti
 std::shared_ptr<TableData> loadColumns(const LibmdbFile &file, const TableDefinition &definition,
                                        const TextDecoding &text, const std::vector<int> &positions)
 {
-    auto data = std::make_shared<TableData>(definition, file.isJet3());
+    auto data = std::make_shared<TableData>(definition, file.isJet3(),
+                                            std::size_t(file.pageCount()) * std::size_t(file.pageSize()));
     std::vector<bool> wanted(definition.columns.size(), false);
     for (const int position : positions)
         wanted[std::size_t(position)] = true;

@@ -1,6 +1,7 @@
 #include "TextDecoding.h"
 
 #include <QByteArrayView>
+#include <cstring>
 
 namespace jet {
 
@@ -18,6 +19,11 @@ QStringDecoder decoderForCodePage(std::uint16_t codePage)
         }
     }
     return QStringDecoder("windows-1252", QStringDecoder::Flag::Stateless);
+}
+
+bool isCompressed(const unsigned char *bytes, std::size_t size)
+{
+    return size >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE;
 }
 
 void decodeUtf16(const unsigned char *bytes, std::size_t size, std::u16string &out)
@@ -65,11 +71,22 @@ void TextDecoding::decode(const unsigned char *bytes, std::size_t size, std::u16
         auto *const first = reinterpret_cast<QChar *>(out.data());
         const QChar *end = m_codePage.appendToBuffer(first, QByteArrayView(bytes, qsizetype(size)));
         out.resize(std::size_t(end - first));
-    } else if (size >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
+    } else if (isCompressed(bytes, size)) {
         decodeCompressed(bytes + 2, size - 2, out);
     } else {
         decodeUtf16(bytes, size, out);
     }
+}
+
+}  // namespace jet
+
+namespace jet {
+
+std::optional<std::string_view> TextDecoding::storedAsLatin1(const unsigned char *bytes, std::size_t size) const
+{
+    if (m_jet3 || !isCompressed(bytes, size) || std::memchr(bytes + 2, 0, size - 2))
+        return std::nullopt;
+    return std::string_view(reinterpret_cast<const char *>(bytes + 2), size - 2);
 }
 
 }  // namespace jet

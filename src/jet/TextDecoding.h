@@ -9,7 +9,9 @@
 #include <QStringDecoder>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace jet {
 
@@ -19,6 +21,9 @@ public:
 
     // The text into `out`, replacing what it held (a buffer reused from value to value).
     void decode(const unsigned char *bytes, std::size_t size, std::u16string &out) const;
+    // The text's Latin-1 bytes, when the file stores it as such: the compressed form that
+    // never leaves its one-byte mode, the form of nearly every French text.
+    std::optional<std::string_view> storedAsLatin1(const unsigned char *bytes, std::size_t size) const;
 
 private:
     bool m_jet3;

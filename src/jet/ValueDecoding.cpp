@@ -169,6 +169,12 @@ bool decodeValue(const ColumnDefinition &column, const FieldBytes &field, const 
         values.appendReal(decimalOf(b, column.scale));
         break;
     default:
+        if (column.type == ColumnType::Text) {
+            if (const std::optional<std::string_view> latin1 = text.storedAsLatin1(field.data, field.size)) {
+                values.appendLatin1Text(*latin1);
+                break;
+            }
+        }
         if (!textOf(column, field, file, text, textBuffer))
             return false;
         values.appendText(textBuffer);
