@@ -35,6 +35,7 @@ public:
     void finishAdding();
 
     std::uint32_t count() const { return std::uint32_t(m_ends.size()); }
+    std::size_t byteCount() const { return m_bytes.size(); }  // of all the texts
     QString text(std::uint32_t number) const;
     // Whether the text is kept one byte per character (Latin-1), which latin1() then gives.
     bool isLatin1(std::uint32_t number) const { return (m_ends[number] & Utf16Flag) == 0; }

@@ -1,22 +1,20 @@
 #include "RowOrder.h"
 
-#include "GeneralSortOrder.h"
 #include "TableData.h"
+#include "TextRanking.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numeric>
-#include <string>
-#include <string_view>
 
 namespace jet {
 
 namespace {
 
-// Text columns are sorted through ranks: each distinct text of the column gets its sort
-// key once (a catalogue repeats designations), the distinct keys are sorted, and each row
-// then sorts on its text's rank, a plain integer.
+// Text columns are sorted through ranks: each distinct text of the column is ranked once (a
+// catalogue repeats designations; TextRanking.h), and each row then sorts on its text's
+// rank, a plain integer.
 class TextRanks {
 public:
     explicit TextRanks(const ColumnValues &values)
@@ -32,49 +30,6 @@ public:
     std::uint32_t highest() const { return m_highest; }
 
 private:
-    static std::vector<std::uint32_t> rankTexts(const DistinctTexts &texts)
-    {
-        std::string keys;
-        keys.reserve(std::size_t(texts.count()) * 24);
-        std::vector<std::size_t> ends;
-        std::vector<std::uint64_t> prefixes;
-        ends.reserve(texts.count());
-        prefixes.reserve(texts.count());
-        std::u16string scratch;
-        for (std::uint32_t number = 0; number < texts.count(); ++number) {
-            const std::size_t start = keys.size();
-            GeneralSortOrder::appendSortKey(texts.utf16(number, scratch), keys);
-            ends.push_back(keys.size());
-            prefixes.push_back(prefixOf(keys, start, keys.size()));
-        }
-        const auto key = [&](std::uint32_t i) {
-            const std::size_t start = i == 0 ? 0 : ends[i - 1];
-            return std::string_view(keys.data() + start, ends[i] - start);
-        };
-        std::vector<std::uint32_t> order(texts.count());
-        std::iota(order.begin(), order.end(), 0u);
-        std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-            return prefixes[a] != prefixes[b] ? prefixes[a] < prefixes[b] : key(a) < key(b);
-        });
-        std::vector<std::uint32_t> rankOfText(texts.count());
-        std::uint32_t rank = 0;
-        for (std::size_t i = 0; i < order.size(); ++i) {
-            if (i == 0 || key(order[i]) != key(order[i - 1]))
-                ++rank;
-            rankOfText[order[i]] = rank;
-        }
-        return rankOfText;
-    }
-
-    // The key's first eight bytes as a number: most comparisons end there.
-    static std::uint64_t prefixOf(const std::string &keys, std::size_t start, std::size_t end)
-    {
-        std::uint64_t prefix = 0;
-        for (std::size_t i = 0; i < 8; ++i)
-            prefix = prefix << 8 | (start + i < end ? static_cast<unsigned char>(keys[start + i]) : 0);
-        return prefix;
-    }
-
     const ColumnValues &m_values;
     std::vector<std::uint32_t> m_rankOfText;
     std::uint32_t m_highest;

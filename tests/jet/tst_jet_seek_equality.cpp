@@ -10,6 +10,7 @@
 // key's, or none.
 
 #include "CatalogueFixtures.h"
+#include "FrenchSortKeys.h"
 
 #include <QHash>
 #include <QRandomGenerator>
@@ -20,52 +21,6 @@
 #include <unicode/uset.h>
 
 namespace {
-
-struct CollatorClose {
-    void operator()(UCollator *collator) const { ucol_close(collator); }
-};
-
-// The order's definition, apart from the engine: French, secondary strength.
-class FrenchSortKeys {
-public:
-    FrenchSortKeys()
-    {
-        UErrorCode status = U_ZERO_ERROR;
-        m_collator.reset(ucol_open("fr_FR", &status));
-        ucol_setStrength(m_collator.get(), UCOL_SECONDARY);
-    }
-    QByteArray of(const QString &text) const
-    {
-        const auto *chars = reinterpret_cast<const UChar *>(text.utf16());
-        QByteArray key(64, '\0');
-        int needed = 0;
-        while ((needed = ucol_getSortKey(m_collator.get(), chars, int(text.size()),
-                                         reinterpret_cast<uint8_t *>(key.data()), int(key.size()))) > key.size())
-            key.resize(needed);
-        key.truncate(needed);
-        return key;
-    }
-    const UCollator *collator() const { return m_collator.get(); }
-
-private:
-    std::unique_ptr<UCollator, CollatorClose> m_collator;
-};
-
-QString escaped(const QString &text)
-{
-    QString out;
-    for (const QChar c : text) {
-        if (c == u'\\')
-            out += QStringLiteral("\\\\");
-        else if (c == u'\t')
-            out += QStringLiteral("\\t");
-        else if (c == u'\n')
-            out += QStringLiteral("\\n");
-        else
-            out += c;
-    }
-    return out;
-}
 
 // Characters a reference is made of: mostly letters and digits (so that references meet
 // in their variants), and every kind the table and ICU may see differently.
@@ -171,7 +126,7 @@ void SeekEqualityTest::seekFindsWhatTheCollatorCallsEqual()
 
     QString tsv = QStringLiteral("ref:TEXT(80)\tdesi:TEXT(10)\tqté:INT\tprixvente:MONEY\n");
     for (const QString &reference : written)
-        tsv += escaped(reference) + QStringLiteral("\td\t1\t1\n");
+        tsv += tsvField(reference) + QStringLiteral("\td\t1\t1\n");
     const auto database = jet::DBEngine::OpenDatabase(m_files.write(QStringLiteral("equality.mdb"), tsv));
     const auto table = database->OpenRecordset(QStringLiteral("Produit"));
     const QStringList stored = remainingTexts(*table, 0);
