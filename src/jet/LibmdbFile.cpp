@@ -29,7 +29,7 @@ constexpr int Jet4PageSize = 4096;
 constexpr int VersionOffset = 0x14;
 constexpr int HighestKnownVersion = 0x06;  // ACE of Access 2019
 constexpr int CatalogPage = 2;
-constexpr std::size_t WindowBytes = 256 * 1024;
+constexpr std::size_t WindowBytes = std::size_t(256) * 1024;
 
 // The first bytes of every Jet and ACE file: page kind 0, then the format's name.
 bool hasDatabaseSignature(const QByteArray &header)

@@ -27,19 +27,3 @@ QByteArray FrenchSortKeys::of(const QString &text) const
     key.truncate(needed);
     return key;
 }
-
-QString tsvField(const QString &text)
-{
-    QString out;
-    for (const QChar c : text) {
-        if (c == u'\\')
-            out += QStringLiteral("\\\\");
-        else if (c == u'\t')
-            out += QStringLiteral("\\t");
-        else if (c == u'\n')
-            out += QStringLiteral("\\n");
-        else
-            out += c;
-    }
-    return out;
-}

@@ -22,7 +22,3 @@ private:
     };
     std::unique_ptr<UCollator, Close> m_collator;
 };
-
-// A text as a field of the catalogue writer's text format (tab, line feed and backslash
-// escaped).
-QString tsvField(const QString &text);

@@ -9,7 +9,9 @@
 // to ICU, and with characters beyond Latin-1.
 
 #include "CatalogueFixtures.h"
+#include "ColumnType.h"
 #include "FrenchSortKeys.h"
+#include "ValueText.h"
 
 #include <QRandomGenerator>
 #include <QtTest/QtTest>
@@ -87,7 +89,9 @@ void ListingOrderTest::orderIsTheCollators()
     const QStringList texts = designations(20240612, extraCharacters);
     QString tsv = ProductHeader;
     for (int row = 0; row < texts.size(); ++row)
-        tsv += QStringLiteral("R%1\t%2\t1\t1\n").arg(row).arg(tsvField(texts[row]));
+        tsv += QStringLiteral("R%1\t%2\t1\t1\n")
+                   .arg(row)
+                   .arg(catalogue::valueText(MixedValue(texts[row]), std::int16_t(jet::ColumnType::Text)));
     const auto database = jet::DBEngine::OpenDatabase(m_files.write(QStringLiteral("order.mdb"), tsv));
 
     const FrenchSortKeys sortKeys;

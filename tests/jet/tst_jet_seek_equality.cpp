@@ -10,7 +10,9 @@
 // key's, or none.
 
 #include "CatalogueFixtures.h"
+#include "ColumnType.h"
 #include "FrenchSortKeys.h"
+#include "ValueText.h"
 
 #include <QHash>
 #include <QRandomGenerator>
@@ -126,7 +128,8 @@ void SeekEqualityTest::seekFindsWhatTheCollatorCallsEqual()
 
     QString tsv = QStringLiteral("ref:TEXT(80)\tdesi:TEXT(10)\tqté:INT\tprixvente:MONEY\n");
     for (const QString &reference : written)
-        tsv += tsvField(reference) + QStringLiteral("\td\t1\t1\n");
+        tsv += catalogue::valueText(MixedValue(reference), std::int16_t(jet::ColumnType::Text)) +
+               QStringLiteral("\td\t1\t1\n");
     const auto database = jet::DBEngine::OpenDatabase(m_files.write(QStringLiteral("equality.mdb"), tsv));
     const auto table = database->OpenRecordset(QStringLiteral("Produit"));
     const QStringList stored = remainingTexts(*table, 0);
