@@ -1,5 +1,7 @@
 #include "ColumnValues.h"
 
+#include "HugePages.h"
+
 #include <bit>
 
 namespace jet {
@@ -34,10 +36,10 @@ void ColumnValues::reserve(std::size_t rows, std::size_t textBytes)
 {
     m_present.reserve(rows);
     if (m_storage == Storage::Text) {
-        m_textNumbers.reserve(rows);
+        reserveOnHugePages(m_textNumbers, rows);
         m_texts.reserve(rows, textBytes);
     } else {
-        m_numbers.reserve(rows);
+        reserveOnHugePages(m_numbers, rows);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "DistinctTexts.h"
 
 #include "EngineErrors.h"
+#include "HugePages.h"
 
 #include <algorithm>
 #include <bit>
@@ -43,8 +44,8 @@ std::string_view DistinctTexts::bytesOf(std::uint32_t number) const
 
 void DistinctTexts::reserve(std::size_t texts, std::size_t bytesEach)
 {
-    m_ends.reserve(texts);
-    m_bytes.reserve(texts * bytesEach);
+    reserveOnHugePages(m_ends, texts);
+    reserveOnHugePages(m_bytes, texts * bytesEach);
     // Room for as many distinct texts as the column will have, up to where the table is
     // questioned: growing it is hashing every text again.
     m_firstSlotCount = std::clamp(std::bit_ceil(2 * texts), FewestSlots, SlotsWorthQuestioning);

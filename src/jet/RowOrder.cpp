@@ -1,5 +1,6 @@
 #include "RowOrder.h"
 
+#include "HugePages.h"
 #include "TableData.h"
 #include "TextRanking.h"
 
@@ -50,7 +51,9 @@ std::vector<std::uint32_t> sortByRank(const TextRanks &ranks, std::uint32_t rows
         rank = place;
         place += count;
     }
-    std::vector<std::uint32_t> order(rows);
+    std::vector<std::uint32_t> order;
+    reserveOnHugePages(order, rows);
+    order.resize(rows);
     for (std::uint32_t row = 0; row < rows; ++row)
         order[next[ranks.rank(row)]++] = row;
     return order;

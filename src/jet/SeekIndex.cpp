@@ -2,6 +2,7 @@
 
 #include "EngineErrors.h"
 #include "GeneralSortOrder.h"
+#include "HugePages.h"
 #include "TableData.h"
 
 #include <QLocale>
@@ -86,7 +87,9 @@ SeekIndex::SeekIndex(const TableData &table, int keyColumn)
     if (values.storage() == Storage::Text) {
         // Hashed once per distinct text.
         const DistinctTexts &texts = values.distinctTexts();
-        std::vector<std::uint32_t> groupOfText(texts.count());
+        std::vector<std::uint32_t> groupOfText;
+        reserveOnHugePages(groupOfText, texts.count());
+        groupOfText.resize(texts.count());
         std::u16string scratch;
         for (std::uint32_t number = 0; number < texts.count(); ++number)
             groupOfText[number] = groupOf(GeneralSortOrder::equalityHash(texts.utf16(number, scratch)));
@@ -104,7 +107,9 @@ void SeekIndex::groupRows(GroupOfRow groupOfRow)
 {
     const ColumnValues &values = m_table.values(m_column);
     const std::uint32_t rows = m_table.rowCount();
-    m_groupStarts.assign((std::size_t(1) << (64 - m_shift)) + 1, 0);
+    const std::size_t groups = std::size_t(1) << (64 - m_shift);
+    reserveOnHugePages(m_groupStarts, groups + 1);
+    m_groupStarts.assign(groups + 1, 0);
     std::uint32_t nonNull = 0;
     for (std::uint32_t row = 0; row < rows; ++row) {
         if (!values.isNull(row)) {
@@ -113,6 +118,7 @@ void SeekIndex::groupRows(GroupOfRow groupOfRow)
         }
     }
     std::partial_sum(m_groupStarts.begin(), m_groupStarts.end(), m_groupStarts.begin());  // the ends
+    reserveOnHugePages(m_rows, nonNull);
     m_rows.resize(nonNull);
     for (std::uint32_t row = rows; row-- > 0;) {
         if (!values.isNull(row))
