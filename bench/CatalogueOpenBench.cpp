@@ -1,7 +1,7 @@
 // The catalogue opened as the program's start-up opens it on its worker thread: the file
 // opened, the table decoded, the listing's sort order, the look-up index of "XREF"; on
-// synthetic catalogues of 100 000 (seed 7) and 1 000 000 (seed 11) products, next to
-// mdb-export dumping the same table, the yardstick of the start-up's target. Compare the
+// the synthetic catalogues of EngineCatalogues.h, next to mdb-export dumping the same
+// table, the yardstick of the start-up's target. Compare the
 // two with --benchmark_enable_random_interleaving=true --benchmark_repetitions=N, so that
 // the machine's load weighs on both alike.
 //
@@ -10,34 +10,18 @@
 // memory cost what they cost at start-up. Counter peak_MB: the resident memory the
 // sequence added at its highest.
 
-#include "CatalogueWriter.h"
+#include "EngineCatalogues.h"
 #include "Jet.h"
 
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <fstream>
 #include <malloc.h>
-#include <map>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
 
 namespace {
-
-const std::vector<std::int64_t> Sizes = {100'000, 1'000'000};
-
-QString catalogue(int products)
-{
-    static QTemporaryDir folder;
-    static std::map<int, QString> written;
-    QString &path = written[products];
-    if (path.isEmpty()) {
-        path = folder.filePath(QStringLiteral("produits-%1.mdb").arg(products));
-        synthesizeCatalogue(products, path, products == 100'000 ? 7 : 11);
-    }
-    return path;
-}
 
 // A line of /proc/self/status, in kB.
 double statusKb(const std::string &name)
@@ -61,7 +45,7 @@ double startFromNothing()
 
 void BM_OpenCatalogue(benchmark::State &state)
 {
-    const QString path = catalogue(int(state.range(0)));
+    const QString path = EngineBench::catalogue(int(state.range(0)));
     double peakMb = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -85,7 +69,7 @@ void BM_OpenCatalogue(benchmark::State &state)
 
 void BM_MdbExport(benchmark::State &state)
 {
-    const std::string path = catalogue(int(state.range(0))).toStdString();
+    const std::string path = EngineBench::catalogue(int(state.range(0))).toStdString();
     posix_spawn_file_actions_t toNull;
     posix_spawn_file_actions_init(&toNull);
     posix_spawn_file_actions_addopen(&toNull, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
@@ -105,5 +89,5 @@ void BM_MdbExport(benchmark::State &state)
 
 }  // namespace
 
-BENCHMARK(BM_OpenCatalogue)->ArgsProduct({Sizes})->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_MdbExport)->ArgsProduct({Sizes})->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_OpenCatalogue)->ArgsProduct({EngineBench::Sizes})->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_MdbExport)->ArgsProduct({EngineBench::Sizes})->Unit(benchmark::kMillisecond)->UseRealTime();
