@@ -2,7 +2,7 @@
 
 #include "HugePages.h"
 
-#include <bit>
+#include <cstring>
 
 namespace jet {
 
@@ -27,9 +27,61 @@ Storage storageOf(ColumnType type)
     }
 }
 
+namespace {
+
+// What a number of the type needs: a boolean, a byte and an integer fit 16 bits (−1 for
+// true), a single is kept as itself and widened exactly when read.
+std::size_t numberSizeOf(ColumnType type)
+{
+    switch (type) {
+    case ColumnType::Boolean:
+    case ColumnType::Byte:
+    case ColumnType::Integer:
+        return sizeof(std::int16_t);
+    case ColumnType::Long:
+    case ColumnType::Complex:
+    case ColumnType::Single:
+        return sizeof(std::int32_t);
+    default:
+        return sizeof(std::int64_t);
+    }
+}
+
+}  // namespace
+
+ColumnValues::ColumnValues(ColumnType type) : m_storage(storageOf(type)), m_numberSize(numberSizeOf(type))
+{}
+
+template <class Number>
+Number ColumnValues::numberAt(std::uint32_t row) const
+{
+    Number number;
+    std::memcpy(&number, m_numbers.data() + std::size_t(row) * sizeof(Number), sizeof(Number));
+    return number;
+}
+
+template <class Number>
+void ColumnValues::appendNumber(Number value)
+{
+    const auto *bytes = reinterpret_cast<const unsigned char *>(&value);
+    m_numbers.insert(m_numbers.end(), bytes, bytes + sizeof(Number));
+}
+
+std::int64_t ColumnValues::integer(std::uint32_t row) const
+{
+    switch (m_numberSize) {
+    case sizeof(std::int16_t):
+        return numberAt<std::int16_t>(row);
+    case sizeof(std::int32_t):
+        return numberAt<std::int32_t>(row);
+    default:
+        return numberAt<std::int64_t>(row);
+    }
+}
+
 double ColumnValues::real(std::uint32_t row) const
 {
-    return std::bit_cast<double>(m_numbers[row]);
+    return m_numberSize == sizeof(float) ? numberAt<float>(row) : numberAt<double>(row);
 }
 
 void ColumnValues::reserve(std::size_t rows, std::size_t textBytes)
@@ -39,7 +91,7 @@ void ColumnValues::reserve(std::size_t rows, std::size_t textBytes)
         reserveOnHugePages(m_textNumbers, rows);
         m_texts.reserve(rows, textBytes);
     } else {
-        reserveOnHugePages(m_numbers, rows);
+        reserveOnHugePages(m_numbers, rows * m_numberSize);
     }
 }
 
@@ -49,19 +101,31 @@ void ColumnValues::appendNull()
     if (m_storage == Storage::Text)
         m_textNumbers.push_back(0);
     else
-        m_numbers.push_back(0);
+        m_numbers.resize(m_numbers.size() + m_numberSize);
 }
 
 void ColumnValues::appendInteger(std::int64_t value)
 {
     m_present.push_back(true);
-    m_numbers.push_back(value);
+    switch (m_numberSize) {
+    case sizeof(std::int16_t):
+        appendNumber(std::int16_t(value));
+        break;
+    case sizeof(std::int32_t):
+        appendNumber(std::int32_t(value));
+        break;
+    default:
+        appendNumber(value);
+    }
 }
 
 void ColumnValues::appendReal(double value)
 {
     m_present.push_back(true);
-    m_numbers.push_back(std::bit_cast<std::int64_t>(value));
+    if (m_numberSize == sizeof(float))
+        appendNumber(float(value));  // a single's own value, widened when it was decoded
+    else
+        appendNumber(value);
 }
 
 void ColumnValues::appendText(QStringView value)
@@ -83,7 +147,7 @@ void ColumnValues::removeLast()
     if (m_storage == Storage::Text)
         m_textNumbers.pop_back();
     else
-        m_numbers.pop_back();
+        m_numbers.resize(m_numbers.size() - m_numberSize);
 }
 
 }  // namespace jet

@@ -42,8 +42,6 @@ public:
     std::string_view latin1(std::uint32_t number) const { return bytesOf(number); }
     // The text in UTF-16, written into `scratch`.
     QStringView utf16(std::uint32_t number, std::u16string &scratch) const;
-    // Where the text's characters are, for a prefetch.
-    const void *where(std::uint32_t number) const { return m_bytes.data() + startOf(number); }
 
 private:
     static constexpr std::uint32_t Utf16Flag = 0x8000'0000;

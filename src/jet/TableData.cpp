@@ -15,7 +15,7 @@ TableData::TableData(const TableDefinition &definition, bool jet3, std::size_t f
     for (const ColumnDefinition &column : definition.columns) {
         const int position = int(m_info.size());
         m_info.push_back({column.name, column.type, column.size});
-        m_columns.emplace_back(storageOf(column.type));
+        m_columns.emplace_back(column.type);
         const std::size_t textBytes = column.type == ColumnType::Text ? std::size_t(maxChars(position)) : 0;
         m_columns.back().reserve(rows, std::min(textBytes, rows == 0 ? 0 : fileSize / rows));
     }
