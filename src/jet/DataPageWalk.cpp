@@ -1,6 +1,5 @@
 #include "DataPageWalk.h"
 
-#include "Libmdb.h"
 #include "LibmdbFile.h"
 #include "TableDefinition.h"
 
@@ -24,7 +23,8 @@ std::uint32_t ownerOf(const unsigned char *page)
 
 }  // namespace
 
-DataPageWalk::DataPageWalk(const LibmdbFile &file, const TableDefinition &table) : m_file(file), m_table(table)
+DataPageWalk::DataPageWalk(const LibmdbFile &file, const TableDefinition &table)
+    : m_file(file), m_table(table), m_map(file, table.usageMap)
 {}
 
 DataPageWalk::~DataPageWalk() = default;
@@ -56,13 +56,10 @@ void DataPageWalk::leaveOutLastRow()
 
 bool DataPageWalk::nextPage()
 {
-    MdbHandle *mdb = m_file.handle().mdb;
-    auto *map = reinterpret_cast<unsigned char *>(const_cast<char *>(m_table.usageMap.constData()));
-    const auto mapSize = unsigned(m_table.usageMap.size());
     m_rows.reset();
     for (;;) {
         // The map was checked when the definition was read (kind, size, bitmap pages).
-        const gint32 next = mdb_map_find_next(mdb, map, mapSize, m_pageNumber);
+        const std::int32_t next = m_map.nextAfter(m_pageNumber);
         if (next <= 0 || std::uint32_t(next) <= m_pageNumber)
             return false;
         m_pageNumber = std::uint32_t(next);

@@ -20,6 +20,7 @@
 #include "Jet.h"
 #include "PageRows.h"
 #include "RowBytes.h"
+#include "UsageMap.h"
 
 #include <cstdint>
 #include <optional>
@@ -51,6 +52,7 @@ private:
 
     const LibmdbFile &m_file;
     const TableDefinition &m_table;
+    UsageMap m_map;
     std::uint32_t m_pageNumber = 0;
     std::optional<PageRows> m_rows;  // of the page being walked
     int m_nextSlot = 0;

@@ -29,6 +29,7 @@ const CatalogEntry &DatabaseFile::localTable(const QString &name) const
 std::shared_ptr<const TableData> DatabaseFile::table(const QString &name)
 {
     const CatalogEntry &entry = localTable(name);
+    const std::lock_guard lock(m_tablesMutex);
     std::shared_ptr<const TableData> &table = m_tables[entry.definitionPage];
     if (!table) {
         const TableDefinition definition = readTableDefinition(m_file, entry.name, entry.definitionPage);

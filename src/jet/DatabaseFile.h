@@ -2,6 +2,11 @@
 // One open database file: libmdb's handle, the file's catalog, and the tables decoded so
 // far. Database handles on the same unchanged file share one (see OpenFiles.h), so a
 // table is decoded once however many times the program opens the file.
+//
+// Handles in several threads may share it: the catalog is read once at construction, and
+// a table is decoded under a lock, by the first thread that asks for it while any other
+// waits for it, which also keeps libmdb's handle (one thread at a time) and the page
+// buffers to one thread.
 
 #include "Catalog.h"
 #include "LibmdbFile.h"
@@ -11,6 +16,7 @@
 #include <QStringList>
 #include <map>
 #include <memory>
+#include <mutex>
 
 namespace jet {
 
@@ -32,6 +38,7 @@ private:
     LibmdbFile m_file;
     TextDecoding m_text;
     std::vector<CatalogEntry> m_catalog;
+    std::mutex m_tablesMutex;  // over m_tables, m_file and m_text once constructed
     std::map<std::uint32_t, std::shared_ptr<const TableData>> m_tables;  // by definition page
 };
 

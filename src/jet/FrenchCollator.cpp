@@ -20,6 +20,12 @@ OwnedCollator openFrench(UColAttributeValue strength)
     if (U_FAILURE(status) || !opened)
         return {};
     ucol_setStrength(opened.get(), strength);
+    // French's own settings, stated because the equality hash (EqualityHash.cpp) relies on
+    // them: spaces and signs count as much as letters, digits compare one by one.
+    ucol_setAttribute(opened.get(), UCOL_ALTERNATE_HANDLING, UCOL_NON_IGNORABLE, &status);
+    ucol_setAttribute(opened.get(), UCOL_NUMERIC_COLLATION, UCOL_OFF, &status);
+    if (U_FAILURE(status))
+        return {};
     return opened;
 }
 

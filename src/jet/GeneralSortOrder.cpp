@@ -2,6 +2,7 @@
 
 #include "FrenchCollator.h"
 
+#include <unicode/ucol.h>
 #include <vector>
 
 namespace jet::GeneralSortOrder {

@@ -5,6 +5,7 @@
 #include "LibmdbGuard.h"
 
 #include <QByteArray>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -28,6 +29,7 @@ constexpr int Jet4PageSize = 4096;
 constexpr int VersionOffset = 0x14;
 constexpr int HighestKnownVersion = 0x06;  // ACE of Access 2019
 constexpr int CatalogPage = 2;
+constexpr std::size_t WindowBytes = std::size_t(256) * 1024;
 
 // The first bytes of every Jet and ACE file: page kind 0, then the format's name.
 bool hasDatabaseSignature(const QByteArray &header)
@@ -114,6 +116,11 @@ LibmdbFile::LibmdbFile(const QString &path) : m_path(path), m_handle(std::make_u
         throw errors::notADatabase(path, QStringLiteral("libmdb ne peut pas l'ouvrir"));
     if (m_handle->mdb->fmt->pg_size != m_pageSize)
         throw errors::notADatabase(path, QStringLiteral("taille de page inattendue"));
+    m_encrypted = m_handle->mdb->f->db_key != 0;
+    m_descriptor = ::fileno(m_handle->mdb->f->stream);
+    // Not zeroed: every byte is read before it is used.
+    m_window.reset(new unsigned char[WindowBytes]);
+    m_second.reset(new unsigned char[std::size_t(m_pageSize)]);
 }
 
 LibmdbFile::~LibmdbFile() = default;
@@ -123,20 +130,70 @@ std::uint16_t LibmdbFile::codePage() const
     return m_handle->mdb->f->code_page;
 }
 
+void LibmdbFile::checkIsPage(std::uint32_t page) const
+{
+    if (!isPage(page))
+        throw damaged(QStringLiteral("tronqué, la page %1 est au-delà de sa fin").arg(page));
+}
+
+const unsigned char *LibmdbFile::inWindow(std::uint32_t page) const
+{
+    if (page < m_windowFirst || page - m_windowFirst >= m_windowPages)
+        return nullptr;
+    return m_window.get() + std::size_t(page - m_windowFirst) * std::size_t(m_pageSize);
+}
+
 const unsigned char *LibmdbFile::readPage(std::uint32_t page) const
 {
-    return readInto(page, false);
+    checkIsPage(page);
+    if (m_encrypted)
+        return readThroughLibmdb(page, false);
+    if (!inWindow(page)) {
+        m_windowPages = 0;  // a failed read leaves none
+        m_windowPages = readPages(page, m_window.get(), WindowBytes);
+        m_windowFirst = page;
+    }
+    return inWindow(page);
 }
 
 const unsigned char *LibmdbFile::readSecondPage(std::uint32_t page) const
 {
-    return readInto(page, true);
+    checkIsPage(page);
+    if (m_encrypted)
+        return readThroughLibmdb(page, true);
+    if (const unsigned char *read = inWindow(page))
+        std::copy(read, read + m_pageSize, m_second.get());
+    else
+        readPages(page, m_second.get(), std::size_t(m_pageSize));
+    return m_second.get();
 }
 
-const unsigned char *LibmdbFile::readInto(std::uint32_t page, bool secondBuffer) const
+std::uint32_t LibmdbFile::readPages(std::uint32_t page, unsigned char *buffer, std::size_t size) const
 {
-    if (!isPage(page))
-        throw damaged(QStringLiteral("tronqué, la page %1 est au-delà de sa fin").arg(page));
+    const std::size_t wanted = std::min(size, std::size_t(m_pageCount - page) * std::size_t(m_pageSize));
+    const off_t offset = off_t(page) * m_pageSize;
+    std::size_t got = 0;
+    while (got < wanted) {
+        const ssize_t read = ::pread(m_descriptor, buffer + got, wanted - got, offset + off_t(got));
+        if (read < 0 && errno == EINTR)
+            continue;
+        if (read < 0)
+            throw errors::readFailure(m_path, QStringLiteral("page %1 illisible").arg(page));
+        if (read == 0)
+            break;
+        got += std::size_t(read);
+    }
+    // As libmdb reads: a page the file ends within (cut short since it was opened) reads
+    // as zeros past its end, a page beyond its end cannot be read.
+    if (got == 0)
+        throw errors::readFailure(m_path, QStringLiteral("page %1 illisible").arg(page));
+    const std::size_t pages = (got + std::size_t(m_pageSize) - 1) / std::size_t(m_pageSize);
+    std::fill(buffer + got, buffer + pages * std::size_t(m_pageSize), 0);
+    return std::uint32_t(pages);
+}
+
+const unsigned char *LibmdbFile::readThroughLibmdb(std::uint32_t page, bool secondBuffer) const
+{
     MdbHandle *mdb = m_handle->mdb;
     const ssize_t got = secondBuffer ? mdb_read_alt_pg(mdb, page) : mdb_read_pg(mdb, page);
     if (got != m_pageSize)

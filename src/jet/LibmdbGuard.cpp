@@ -11,23 +11,29 @@ namespace jet {
 
 void prepareLibmdbEnvironment()
 {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        qunsetenv("MDBPATH");
-        qunsetenv("MDBOPTS");
-        qunsetenv("MDB_JET3_CHARSET");
+    for (const char *unwanted : {"MDBPATH", "MDBOPTS", "MDB_JET3_CHARSET"}) {
+        if (qEnvironmentVariableIsSet(unwanted))
+            qunsetenv(unwanted);
+    }
+    if (qgetenv("MDBICONV") != "UTF-8")
         qputenv("MDBICONV", QByteArrayLiteral("UTF-8"));
-    });
 }
 
 namespace {
-// Guards nest (opening a file reads its catalog); only the outermost one redirects.
-// The engine is used from one thread at a time, as libmdb handles must be.
+
+// See the header: the environment is ready before any thread but main's exists.
+[[maybe_unused]] const bool preparedBeforeMain = (prepareLibmdbEnvironment(), true);
+
+// Guards nest (opening a file reads its catalog): only the outermost one of a thread
+// redirects, and a thread's guards hold the lock until its outermost one ends.
+std::recursive_mutex guardMutex;
 int guardDepth = 0;
+
 }  // namespace
 
 QuietLibmdb::QuietLibmdb()
 {
+    guardMutex.lock();
     if (guardDepth++ > 0)
         return;
     m_outermost = true;
@@ -47,6 +53,7 @@ QuietLibmdb::QuietLibmdb()
 
 QuietLibmdb::~QuietLibmdb()
 {
+    const std::lock_guard unlock(guardMutex, std::adopt_lock);
     --guardDepth;
     if (!m_outermost)
         return;

@@ -5,7 +5,8 @@
 // inode, size, modification and change times) are: a file changed or replaced on disk
 // since is opened afresh, while handles on the old one keep reading what they read.
 // Entries do not keep files open: when the last handle goes, the next open reads the file
-// again.
+// again. Threads may open files at the same time: one opens, under a lock, what another
+// then reuses.
 
 #include <QString>
 #include <memory>

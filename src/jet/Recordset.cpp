@@ -122,6 +122,14 @@ MixedValue Recordset::valueAt(std::int16_t position) const
     return m_state->table->value(m_state->rowAt(m_state->current), column);
 }
 
+bool Recordset::isNullAt(std::int16_t position) const
+{
+    const int column = columnAt(position);
+    if (m_state->position != State::Position::OnRecord)
+        throw errors::noCurrentRecord();
+    return m_state->table->isNull(m_state->rowAt(m_state->current), column);
+}
+
 QString Recordset::nameAt(std::int16_t position) const
 {
     return m_state->table->column(columnAt(position)).name;
@@ -154,6 +162,11 @@ std::int16_t Fields::Count() const
 MixedValue Field::Value() const
 {
     return m_owner->valueAt(m_position);
+}
+
+bool Field::IsNull() const
+{
+    return m_owner->isNullAt(m_position);
 }
 
 QString Field::Name() const

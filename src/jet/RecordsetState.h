@@ -32,14 +32,10 @@ struct Recordset::State {
     {
         position = index < count() ? Position::OnRecord : Position::PastLast;
         current = index;
-        if (order) {
-            // Rows in a sort order lie anywhere in memory: ask for those read next.
-            constexpr std::uint32_t SlotsAhead = 16, CharactersAhead = 8;
-            if (index + SlotsAhead < count())
-                table->prefetchSlots((*order)[index + SlotsAhead]);
-            if (index + CharactersAhead < count())
-                table->prefetchCharacters((*order)[index + CharactersAhead]);
-        }
+        // Rows in a sort order lie anywhere in memory: ask for one read soon.
+        constexpr std::uint32_t Ahead = 16;
+        if (order && index + Ahead < count())
+            table->prefetch((*order)[index + Ahead]);
     }
 };
 

@@ -3,91 +3,21 @@
 #include "RowOrder.h"
 #include "SeekIndex.h"
 
-#include <bit>
-
 namespace jet {
 
-Storage storageOf(ColumnType type)
-{
-    switch (type) {
-    case ColumnType::Boolean:
-    case ColumnType::Byte:
-    case ColumnType::Integer:
-    case ColumnType::Long:
-    case ColumnType::Currency:
-    case ColumnType::Complex:
-    case ColumnType::BigInt:
-        return Storage::Integer;
-    case ColumnType::Single:
-    case ColumnType::Double:
-    case ColumnType::DateTime:
-    case ColumnType::Decimal:
-        return Storage::Real;
-    default:
-        return Storage::Text;
-    }
-}
-
-double ColumnValues::real(std::uint32_t row) const
-{
-    return std::bit_cast<double>(m_numbers[row]);
-}
-
-void ColumnValues::reserve(std::size_t rows)
-{
-    m_present.reserve(rows);
-    if (m_storage == Storage::Text)
-        m_texts.reserve(rows);
-    else
-        m_numbers.reserve(rows);
-}
-
-void ColumnValues::appendNull()
-{
-    m_present.push_back(false);
-    if (m_storage == Storage::Text)
-        m_texts.emplace_back();
-    else
-        m_numbers.push_back(0);
-}
-
-void ColumnValues::appendInteger(std::int64_t value)
-{
-    m_present.push_back(true);
-    m_numbers.push_back(value);
-}
-
-void ColumnValues::appendReal(double value)
-{
-    m_present.push_back(true);
-    m_numbers.push_back(std::bit_cast<std::int64_t>(value));
-}
-
-void ColumnValues::appendText(QString value)
-{
-    m_present.push_back(true);
-    m_texts.push_back(std::move(value));
-}
-
-void ColumnValues::removeLast()
-{
-    m_present.pop_back();
-    if (m_storage == Storage::Text)
-        m_texts.pop_back();
-    else
-        m_numbers.pop_back();
-}
-
-TableData::TableData(const TableDefinition &definition, bool jet3)
+TableData::TableData(const TableDefinition &definition, bool jet3, std::size_t fileSize)
     : m_name(definition.name), m_jet3(jet3), m_indexes(definition.indexes)
 {
     // The definition's row count is usually right: room for that many rows saves copying
-    // the columns as they grow.
+    // the columns as they grow. A text column says its longest value, and most texts are
+    // kept a byte per character; no column holds more text than the file.
     const std::size_t rows = definition.rowCountHint;
     for (const ColumnDefinition &column : definition.columns) {
+        const int position = int(m_info.size());
         m_info.push_back({column.name, column.type, column.size});
-        m_columns.emplace_back(storageOf(column.type));
-        m_columns.back().reserve(rows);
+        m_columns.emplace_back(column.type);
+        const std::size_t textBytes = column.type == ColumnType::Text ? std::size_t(maxChars(position)) : 0;
+        m_columns.back().reserve(rows, std::min(textBytes, rows == 0 ? 0 : fileSize / rows));
     }
 }
 
@@ -99,6 +29,13 @@ void TableData::discardLoadingRow()
         if (values.size() > m_rowCount)
             values.removeLast();
     }
+}
+
+void TableData::finishLoading(std::vector<LeftOutRow> leftOut)
+{
+    for (ColumnValues &values : m_columns)
+        values.finishLoading();
+    m_leftOut = std::move(leftOut);
 }
 
 int TableData::maxChars(int position) const

@@ -22,7 +22,8 @@ std::shared_ptr<TableData> loadTable(const LibmdbFile &file, const TableDefiniti
 std::shared_ptr<TableData> loadColumns(const LibmdbFile &file, const TableDefinition &definition,
                                        const TextDecoding &text, const std::vector<int> &positions)
 {
-    auto data = std::make_shared<TableData>(definition, file.isJet3());
+    auto data = std::make_shared<TableData>(definition, file.isJet3(),
+                                            std::size_t(file.pageCount()) * std::size_t(file.pageSize()));
     std::vector<bool> wanted(definition.columns.size(), false);
     for (const int position : positions)
         wanted[std::size_t(position)] = true;
@@ -30,12 +31,13 @@ std::shared_ptr<TableData> loadColumns(const LibmdbFile &file, const TableDefini
     DataPageWalk walk(file, definition);
     const RowLayout layout(definition, file.isJet3());
     std::vector<FieldBytes> fields;
+    std::u16string textBuffer;
     while (const std::optional<RowBytes> row = walk.next()) {
         bool decoded = layout.split(*row, fields);
         for (std::size_t i = 0; decoded && i < definition.columns.size(); ++i) {
             ColumnValues &values = data->loadingColumn(int(i));
             if (wanted[i])
-                decoded = decodeValue(definition.columns[i], fields[i], file, text, values);
+                decoded = decodeValue(definition.columns[i], fields[i], file, text, values, textBuffer);
             else
                 values.appendNull();
         }
@@ -46,7 +48,7 @@ std::shared_ptr<TableData> loadColumns(const LibmdbFile &file, const TableDefini
             walk.leaveOutLastRow();
         }
     }
-    data->setLeftOutRows(walk.leftOutRows());
+    data->finishLoading(walk.leftOutRows());
     return data;
 }
 

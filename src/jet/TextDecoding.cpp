@@ -1,6 +1,7 @@
 #include "TextDecoding.h"
 
 #include <QByteArrayView>
+#include <cstring>
 
 namespace jet {
 
@@ -20,22 +21,24 @@ QStringDecoder decoderForCodePage(std::uint16_t codePage)
     return QStringDecoder("windows-1252", QStringDecoder::Flag::Stateless);
 }
 
-QString decodeUtf16(const unsigned char *bytes, std::size_t size)
+bool isCompressed(const unsigned char *bytes, std::size_t size)
 {
-    const std::size_t units = size / 2;  // an odd last byte is not a character
-    QString text(qsizetype(units), Qt::Uninitialized);
-    char16_t *out = reinterpret_cast<char16_t *>(text.data());
-    for (std::size_t i = 0; i < units; ++i)
-        out[i] = char16_t(bytes[2 * i] | (bytes[2 * i + 1] << 8));
-    return text;
+    return size >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE;
 }
 
-QString decodeCompressed(const unsigned char *bytes, std::size_t size)
+void decodeUtf16(const unsigned char *bytes, std::size_t size, std::u16string &out)
+{
+    const std::size_t units = size / 2;  // an odd last byte is not a character
+    out.resize(units);
+    for (std::size_t i = 0; i < units; ++i)
+        out[i] = char16_t(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+}
+
+void decodeCompressed(const unsigned char *bytes, std::size_t size, std::u16string &out)
 {
     // Never more characters than bytes: room first, then the exact size.
-    QString text(qsizetype(size), Qt::Uninitialized);
-    char16_t *const first = reinterpret_cast<char16_t *>(text.data());
-    char16_t *next = first;
+    out.resize(size);
+    std::size_t next = 0;
     bool oneByte = true;
     std::size_t i = 0;
     while (i < size) {
@@ -43,17 +46,16 @@ QString decodeCompressed(const unsigned char *bytes, std::size_t size)
             oneByte = !oneByte;
             ++i;
         } else if (oneByte) {
-            *next++ = char16_t(bytes[i]);
+            out[next++] = char16_t(bytes[i]);
             ++i;
         } else if (i + 1 < size) {
-            *next++ = char16_t(bytes[i] | (bytes[i + 1] << 8));
+            out[next++] = char16_t(bytes[i] | (bytes[i + 1] << 8));
             i += 2;
         } else {
             break;
         }
     }
-    text.truncate(next - first);
-    return text;
+    out.resize(next);
 }
 
 }  // namespace
@@ -62,13 +64,29 @@ TextDecoding::TextDecoding(bool jet3, std::uint16_t codePage)
     : m_jet3(jet3), m_codePage(jet3 ? decoderForCodePage(codePage) : QStringDecoder())
 {}
 
-QString TextDecoding::decode(const unsigned char *bytes, std::size_t size) const
+void TextDecoding::decode(const unsigned char *bytes, std::size_t size, std::u16string &out) const
 {
-    if (m_jet3)
-        return m_codePage.decode(QByteArrayView(bytes, qsizetype(size)));
-    if (size >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE)
-        return decodeCompressed(bytes + 2, size - 2);
-    return decodeUtf16(bytes, size);
+    if (m_jet3) {
+        out.resize(std::size_t(m_codePage.requiredSpace(qsizetype(size))));
+        auto *const first = reinterpret_cast<QChar *>(out.data());
+        const QChar *end = m_codePage.appendToBuffer(first, QByteArrayView(bytes, qsizetype(size)));
+        out.resize(std::size_t(end - first));
+    } else if (isCompressed(bytes, size)) {
+        decodeCompressed(bytes + 2, size - 2, out);
+    } else {
+        decodeUtf16(bytes, size, out);
+    }
+}
+
+}  // namespace jet
+
+namespace jet {
+
+std::optional<std::string_view> TextDecoding::storedAsLatin1(const unsigned char *bytes, std::size_t size) const
+{
+    if (m_jet3 || !isCompressed(bytes, size) || std::memchr(bytes + 2, 0, size - 2))
+        return std::nullopt;
+    return std::string_view(reinterpret_cast<const char *>(bytes + 2), size - 2);
 }
 
 }  // namespace jet

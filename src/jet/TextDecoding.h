@@ -6,10 +6,12 @@
 //    conversion turns them into "?").
 //  - Jet 3: one or more bytes per character in the file's code page.
 
-#include <QString>
 #include <QStringDecoder>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace jet {
 
@@ -17,7 +19,11 @@ class TextDecoding {
 public:
     TextDecoding(bool jet3, std::uint16_t codePage);
 
-    QString decode(const unsigned char *bytes, std::size_t size) const;
+    // The text into `out`, replacing what it held (a buffer reused from value to value).
+    void decode(const unsigned char *bytes, std::size_t size, std::u16string &out) const;
+    // The text's Latin-1 bytes, when the file stores it as such: the compressed form that
+    // never leaves its one-byte mode, the form of nearly every French text.
+    std::optional<std::string_view> storedAsLatin1(const unsigned char *bytes, std::size_t size) const;
 
 private:
     bool m_jet3;

@@ -1,8 +1,9 @@
 #include "ValueDecoding.h"
 
+#include "ColumnValues.h"
 #include "LongValue.h"
 #include "RowLayout.h"
-#include "TableData.h"
+#include "TableDefinition.h"
 #include "TextDecoding.h"
 
 #include <QtEndian>
@@ -44,23 +45,27 @@ double decimalOf(const unsigned char *bytes, int scale)
     return double((bytes[0] & 0x80) ? -value : value);
 }
 
-QString hexOf(const unsigned char *bytes, std::size_t size)
+// Binary data shown as its bytes in upper-case hexadecimal.
+void appendHex(const unsigned char *bytes, std::size_t size, std::u16string &out)
 {
-    return QString::fromLatin1(
-        QByteArray::fromRawData(reinterpret_cast<const char *>(bytes), qsizetype(size)).toHex().toUpper());
+    static constexpr char16_t Digits[] = u"0123456789ABCDEF";
+    for (std::size_t i = 0; i < size; ++i) {
+        out += Digits[bytes[i] >> 4];
+        out += Digits[bytes[i] & 0xF];
+    }
 }
 
 // The usual braced form; the first three groups are stored little-endian.
-QString guidOf(const unsigned char *b)
+void writeGuid(const unsigned char *b, std::u16string &out)
 {
     static constexpr int Order[16] = {3, 2, 1, 0, 5, 4, 7, 6, 8, 9, 10, 11, 12, 13, 14, 15};
-    QString text(u'{');
+    out.assign(1, u'{');
     for (int i = 0; i < 16; ++i) {
         if (i == 4 || i == 6 || i == 8 || i == 10)
-            text += u'-';
-        text += hexOf(b + Order[i], 1);
+            out += u'-';
+        appendHex(b + Order[i], 1, out);
     }
-    return text + u'}';
+    out += u'}';
 }
 
 std::size_t fixedSizeOf(ColumnType type)
@@ -88,32 +93,44 @@ std::size_t fixedSizeOf(ColumnType type)
     }
 }
 
-std::optional<QString> textOf(const ColumnDefinition &column, const FieldBytes &field, const LibmdbFile &file,
-                              const TextDecoding &text)
+// The value as the text the engine shows, into `out`; false when a long value's pages do
+// not hold together.
+bool textOf(const ColumnDefinition &column, const FieldBytes &field, const LibmdbFile &file, const TextDecoding &text,
+            std::u16string &out)
 {
     switch (column.type) {
     case ColumnType::Text:
-        return text.decode(field.data, field.size);
+        text.decode(field.data, field.size, out);
+        return true;
     case ColumnType::Memo:
     case ColumnType::LongBinary: {
         const std::optional<QByteArray> value = readLongValue(file, field);
         if (!value)
-            return std::nullopt;
+            return false;
         const auto *bytes = reinterpret_cast<const unsigned char *>(value->constData());
         const auto size = std::size_t(value->size());
-        return column.type == ColumnType::Memo ? text.decode(bytes, size) : hexOf(bytes, size);
+        if (column.type == ColumnType::Memo) {
+            text.decode(bytes, size, out);
+        } else {
+            out.clear();
+            appendHex(bytes, size, out);
+        }
+        return true;
     }
     case ColumnType::Guid:
-        return guidOf(field.data);
+        writeGuid(field.data, out);
+        return true;
     default:  // binary, and kinds this engine does not know: their bytes
-        return hexOf(field.data, field.size);
+        out.clear();
+        appendHex(field.data, field.size, out);
+        return true;
     }
 }
 
 }  // namespace
 
 bool decodeValue(const ColumnDefinition &column, const FieldBytes &field, const LibmdbFile &file,
-                 const TextDecoding &text, ColumnValues &values)
+                 const TextDecoding &text, ColumnValues &values, std::u16string &textBuffer)
 {
     if (column.type == ColumnType::Boolean) {
         values.appendInteger(field.bit ? -1 : 0);
@@ -151,13 +168,17 @@ bool decodeValue(const ColumnDefinition &column, const FieldBytes &field, const 
     case ColumnType::Decimal:
         values.appendReal(decimalOf(b, column.scale));
         break;
-    default: {
-        std::optional<QString> shown = textOf(column, field, file, text);
-        if (!shown)
+    default:
+        if (column.type == ColumnType::Text) {
+            if (const std::optional<std::string_view> latin1 = text.storedAsLatin1(field.data, field.size)) {
+                values.appendLatin1Text(*latin1);
+                break;
+            }
+        }
+        if (!textOf(column, field, file, text, textBuffer))
             return false;
-        values.appendText(std::move(*shown));
+        values.appendText(textBuffer);
         break;
-    }
     }
     return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
-// One value's bytes into its column's storage (see TableData.h for the kinds).
+// One value's bytes into its column's storage (see ColumnValues.h for the kinds).
+
+#include <string>
 
 namespace jet {
 
@@ -10,8 +12,9 @@ struct ColumnDefinition;
 struct FieldBytes;
 
 // False, with nothing appended, when the bytes cannot be the column's value: too short for
-// its type, or a long value whose pages do not hold together.
+// its type, or a long value whose pages do not hold together. `textBuffer` is room for
+// a text on its way, reused from value to value.
 bool decodeValue(const ColumnDefinition &column, const FieldBytes &field, const LibmdbFile &file,
-                 const TextDecoding &text, ColumnValues &values);
+                 const TextDecoding &text, ColumnValues &values, std::u16string &textBuffer);
 
 }  // namespace jet

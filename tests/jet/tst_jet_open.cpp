@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -112,6 +113,7 @@ private slots:
     void catalogColumnsOfAnotherType_data();
     void catalogColumnsOfAnotherType();
     void twoHandlesCoexist();
+    void twoThreadsOpenTheSameFile();
     void changedFileIsReadAfresh();
 
 private:
@@ -405,6 +407,42 @@ void OpenTest::twoHandlesCoexist()
     }
     QCOMPARE(remainingTexts(*table, 0),
              QStringList({QStringLiteral("A1"), QStringLiteral("B2"), QStringLiteral("C3")}));
+}
+
+// As the start-up opens the catalogue on a worker thread while the window is built: a
+// second thread opening the same file meanwhile shares its decoding and reads the same
+// rows, in the same order, and finds the same records.
+void OpenTest::twoThreadsOpenTheSameFile()
+{
+    const QString file = m_files.write(QStringLiteral("shared.mdb"), syntheticCatalogueTsv(20000, 5));
+    const auto readEverything = [&] {
+        const auto database = jet::DBEngine::OpenDatabase(file);
+        const auto table = database->OpenRecordset(QStringLiteral("Produit"));
+        const auto listing = database->OpenRecordset(ListingQuery);
+        table->setIndex(QStringLiteral("XREF"));
+        QStringList seen = remainingTexts(*listing, 0);
+        for (qsizetype i = 0; i < seen.size(); i += 613) {
+            table->Seek(QStringLiteral("="), MixedValue(seen[i].toLower()));
+            seen.append(QString::number(table->AbsolutePosition()));
+        }
+        return seen;
+    };
+    const QStringList alone = readEverything();
+    // Each round opens the file afresh: no handle outlives it.
+    for (int round = 0; round < 5; ++round) {
+        QStringList fromWorker;
+        std::thread worker([&] {
+            try {
+                fromWorker = readEverything();
+            } catch (const RuntimeError &error) {
+                fromWorker = QStringList{error.description()};
+            }
+        });
+        const QStringList fromMain = readEverything();
+        worker.join();
+        QCOMPARE(fromWorker, alone);
+        QCOMPARE(fromMain, alone);
+    }
 }
 
 void OpenTest::changedFileIsReadAfresh()

@@ -87,6 +87,7 @@ private slots:
     void initTestCase();
     void typedValues_data();
     void typedValues();
+    void isNullSaysWhatValueWouldSay();
     void negativeZeroKeepsItsSign();
     void fieldsHaveTheirNamesAndTypes();
     void fieldPositionOutOfRange();
@@ -129,6 +130,22 @@ void ValuesTest::typedValues()
     const MixedValue value = records->Fields()[std::int16_t(column)].Value();
     QCOMPARE(value.kind(), expected.kind());
     QCOMPARE(value, expected);
+}
+
+// Through the table and through a query whose fields come in another order, on a null and
+// a value of every type; and it fails as Value() does where there is no current record.
+void ValuesTest::isNullSaysWhatValueWouldSay()
+{
+    const auto database = jet::DBEngine::OpenDatabase(m_allTypes);
+    const auto table = database->OpenRecordset(QStringLiteral("Valeurs"));
+    const auto query = database->OpenRecordset(QStringLiteral("select m, d, l, i, t from Valeurs"));
+    for (jet::Recordset *records : {table.get(), query.get()}) {
+        for (; !records->Eof(); records->MoveNext()) {
+            for (std::int16_t i = 0; i < records->Fields().Count(); ++i)
+                QCOMPARE(records->Fields()[i].IsNull(), records->Fields()[i].Value().isNull());
+        }
+        QCOMPARE(failureOf([&] { records->Fields()[0].IsNull(); }).number, 3021);
+    }
 }
 
 void ValuesTest::negativeZeroKeepsItsSign()

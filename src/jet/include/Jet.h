@@ -3,6 +3,14 @@
 // Only reading: the file is opened read-only and nothing is ever written to it.
 // Every failure is a RuntimeError (kind Engine, with a number and a French text),
 // raised out of the call.
+//
+// Threads: a Database or a Recordset is used by one thread at a time, and handed from one
+// thread to another only through a synchronisation (the thread that used it joined, a
+// queued signal…). Threads may each open the same file at the same time: they share what
+// is decoded from it (a table, a sort order, a look-up index is built once, by the first
+// thread that asks for it while the others wait for it) and read the same values. Opening
+// a file silences the process's standard output and error for a few milliseconds (libmdb
+// prints on them): what another thread prints meanwhile is lost.
 
 #include "MixedValue.h"
 
@@ -33,6 +41,8 @@ public:
     Field(const class Recordset *owner, std::int16_t position) : m_owner(owner), m_position(position) {}
     // The value in the current record; fails with "no current record" when there is none.
     MixedValue Value() const;
+    // Whether that value is null, without building it; fails as Value() does.
+    bool IsNull() const;
     QString Name() const;
     // The column's type as the file stores it (codes of ColumnType.h: 10 text, 5 currency…)
     // and its size: the most characters for text, bytes for the others.
@@ -84,6 +94,7 @@ public:
 
     // Internal: the value at (current record, position); used by Field.
     MixedValue valueAt(std::int16_t position) const;
+    bool isNullAt(std::int16_t position) const;
     QString nameAt(std::int16_t position) const;
     std::int16_t typeAt(std::int16_t position) const;
     std::int32_t sizeAt(std::int16_t position) const;
