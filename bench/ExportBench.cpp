@@ -56,7 +56,7 @@ void BM_CopyWholeSheet(benchmark::State &state)
 void BM_FindNoLine(benchmark::State &state)
 {
     const GridSheet sheet(*FicheBench::listedWindow(int(state.range(0))).G);
-    jet::GeneralSortOrder::TextFinder finder(QStringLiteral("introuvable"));
+    TextFinder finder(QStringLiteral("introuvable"));
     for (auto _ : state)
         benchmark::DoNotOptimize(nextLineHolding(sheet, 1, finder));
 }

@@ -6,12 +6,12 @@
 #include <QFile>
 
 CatalogueWatch::CatalogueWatch(const QString &file)
-    : m_file(file), m_nativePath(QFile::encodeName(file)), m_lastSeen(jet::identifyFile(m_nativePath))
+    : m_file(file), m_nativePath(QFile::encodeName(file)), m_lastSeen(identifyFile(m_nativePath))
 {}
 
 std::optional<CatalogueWatch::Reread> CatalogueWatch::reread()
 {
-    const std::optional<jet::FileIdentity> now = jet::identifyFile(m_nativePath);
+    const std::optional<FileIdentity> now = identifyFile(m_nativePath);
     if (!now || now == m_lastSeen)
         return std::nullopt;
     m_lastSeen = now;
@@ -22,7 +22,7 @@ std::optional<CatalogueWatch::Reread> CatalogueWatch::reread()
         // Changed again while it was read: what was read may mix two versions. The next
         // look-up sees the new stamp and tries again. Rows that could not be read are a
         // file caught half-written too, as far as the look-up is concerned.
-        if (jet::identifyFile(m_nativePath) != now || !catalogue.table->LeftOutRows().empty())
+        if (identifyFile(m_nativePath) != now || !catalogue.table->LeftOutRows().empty())
             return std::nullopt;
         return catalogue;
     } catch (const RuntimeError &) {

@@ -38,5 +38,5 @@ private:
     QString m_file;
     QByteArray m_nativePath;  // encoded once: the check runs on every keystroke
     // Of the catalogue in use, or of the last file that failed to read.
-    std::optional<jet::FileIdentity> m_lastSeen;
+    std::optional<FileIdentity> m_lastSeen;
 };

@@ -45,11 +45,4 @@ const UCollator *generalSortCollator()
     return opened(secondary);
 }
 
-const UCollator *generalSearchCollator()
-{
-    // Primary strength: base letters alone; "œ" still weighs as "oe", as in the sort.
-    static const OwnedCollator primary = openFrench(UCOL_PRIMARY);
-    return opened(primary);
-}
-
 }  // namespace jet

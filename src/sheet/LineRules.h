@@ -6,7 +6,7 @@
 //  - A listed line (the catalogue at start-up, `listedCell`): the stored quantity times the
 //    stored price, unrounded; the price and total cells in the "## ### ##0.00" form, the
 //    discount cell empty.
-//  - The line being entered (a change of the discount, src/entry/EntryLine.h): quantity ×
+//  - The line being entered (a change of the discount, EntryLine.h): quantity ×
 //    price in double arithmetic, less the discount's share of it, rounded to four decimals
 //    once, then shown in the standard money form; Enter copies that text into the sheet in
 //    the "## ### ##0.00" form.

@@ -14,8 +14,8 @@
 //   handlers/RowMoves.cpp         haut_Click, bas_Click
 //
 // The controls are built in Form2Layout.cpp; Form2Wiring.cpp says which user action runs
-// which handler. The rules the handlers apply, which need no widget, are in src/entry and
-// src/sheet; each handler reads its controls, calls the rule and writes the results, in
+// which handler. The rules the handlers apply, which need no widget, are in src/sheet
+// (LineRules.h, EntryLine.h, SheetCounters.h); each handler reads its controls, calls the rule and writes the results, in
 // the order users have always seen them change.
 
 #include "Module1.h"

@@ -215,7 +215,7 @@ void GridActions::search(const QString &text)
     if (!hasLines() || text.isEmpty())
         return;
     try {
-        jet::GeneralSortOrder::TextFinder finder(text);
+        TextFinder finder(text);
         const int row = nextLineHolding(GridSheet(m_grid), m_grid.CurrentRow(), finder);
         if (row == 0) {
             tell(QMessageBox::Information, QStringLiteral("Aucune ligne ne contient « %1 ».").arg(text));

@@ -1,5 +1,6 @@
-// The line total, recomputed at every change of the discount (the rule: src/entry). A
-// change of the quantity or the price alone does not reprice the line.
+// The line total, recomputed at every change of the discount (the rule:
+// src/sheet/EntryLine.h). A change of the quantity or the price alone does not reprice the
+// line.
 
 #include "EntryLine.h"
 #include "ErrorMode.h"

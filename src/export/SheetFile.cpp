@@ -85,8 +85,8 @@ bool isCatalogueFile(const QString &target, const QString &catalogue)
 {
     if (QFileInfo(target).absoluteFilePath() == QFileInfo(catalogue).absoluteFilePath())
         return true;
-    const auto targetIdentity = jet::identifyFile(QFile::encodeName(target));
-    const auto catalogueIdentity = jet::identifyFile(QFile::encodeName(catalogue));
+    const auto targetIdentity = identifyFile(QFile::encodeName(target));
+    const auto catalogueIdentity = identifyFile(QFile::encodeName(catalogue));
     return targetIdentity && catalogueIdentity && targetIdentity->device == catalogueIdentity->device &&
            targetIdentity->inode == catalogueIdentity->inode;
 }

@@ -1,11 +1,9 @@
-#include "GeneralTextSearch.h"
+#include "TextFinder.h"
 
-#include "EngineErrors.h"
-#include "FrenchCollator.h"
+#include "RuntimeError.h"
 
+#include <unicode/ucol.h>
 #include <unicode/usearch.h>
-
-namespace jet::GeneralSortOrder {
 
 namespace {
 
@@ -16,8 +14,29 @@ const UChar *utf16(QStringView text)
 
 RuntimeError searchFailure(UErrorCode status)
 {
-    return errors::notSupported(
-        QStringLiteral("recherche de texte (ICU : %1)").arg(QString::fromLatin1(u_errorName(status))));
+    return RuntimeError::internal(
+        QStringLiteral("La recherche est indisponible : les règles du français manquent à ICU (%1).")
+            .arg(QString::fromLatin1(u_errorName(status))));
+}
+
+struct CollatorClose {
+    void operator()(UCollator *collator) const { ucol_close(collator); }
+};
+using OwnedCollator = std::unique_ptr<UCollator, CollatorClose>;
+
+// French at primary strength: base letters alone, "œ" weighing as "oe", as the listing
+// sorts them. Opened once and kept for the run; searches only read it.
+const UCollator *frenchPrimary()
+{
+    static const OwnedCollator collator = [] {
+        UErrorCode status = U_ZERO_ERROR;
+        OwnedCollator opened(ucol_open("fr_FR", &status));
+        if (U_FAILURE(status) || !opened)
+            throw searchFailure(status);
+        ucol_setStrength(opened.get(), UCOL_PRIMARY);
+        return opened;
+    }();
+    return collator.get();
 }
 
 // ICU refuses to open a search without a text: a blank stands in until the first one.
@@ -36,8 +55,8 @@ TextFinder::TextFinder(QStringView pattern) : m_pattern(pattern.toString()), m_s
 {
     UErrorCode status = U_ZERO_ERROR;
     m_search->handle.reset(usearch_openFromCollator(utf16(m_pattern), int32_t(m_pattern.size()),
-                                                    reinterpret_cast<const UChar *>(Placeholder), 1,
-                                                    generalSearchCollator(), nullptr, &status));
+                                                    reinterpret_cast<const UChar *>(Placeholder), 1, frenchPrimary(),
+                                                    nullptr, &status));
     if (U_FAILURE(status))
         throw searchFailure(status);
 }
@@ -55,5 +74,3 @@ bool TextFinder::isFoundIn(QStringView text)
         throw searchFailure(status);
     return found != USEARCH_DONE;
 }
-
-}  // namespace jet::GeneralSortOrder

@@ -8,7 +8,7 @@ constexpr int DesignationColumn = 1;
 
 }  // namespace
 
-int nextLineHolding(const SheetTable &sheet, int currentRow, jet::GeneralSortOrder::TextFinder &finder)
+int nextLineHolding(const SheetTable &sheet, int currentRow, TextFinder &finder)
 {
     const int lines = sheet.rowCount() - 1;
     if (lines < 1)

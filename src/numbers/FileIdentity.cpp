@@ -2,8 +2,6 @@
 
 #include <sys/stat.h>
 
-namespace jet {
-
 namespace {
 
 std::int64_t nanoseconds(const timespec &time)
@@ -21,5 +19,3 @@ std::optional<FileIdentity> identifyFile(const QByteArray &nativePath)
     return FileIdentity{status.st_dev, status.st_ino, status.st_size, nanoseconds(status.st_mtim),
                         nanoseconds(status.st_ctim)};
 }
-
-}  // namespace jet

@@ -7,8 +7,6 @@
 #include <optional>
 #include <sys/types.h>
 
-namespace jet {
-
 struct FileIdentity {
     dev_t device = 0;
     ino_t inode = 0;
@@ -20,5 +18,3 @@ struct FileIdentity {
 
 // One stat of the file (path in the system's encoding); nothing when it cannot be seen.
 std::optional<FileIdentity> identifyFile(const QByteArray &nativePath);
-
-}  // namespace jet
