@@ -6,8 +6,8 @@
 # definitions that differ between targets (QtTest's do: they stay out).
 #
 # fiche_precompile_qt(), called once every folder is added, gives each C++ target of the
-# project the header it may see: Qt Widgets' if it links Qt Widgets, directly or through a library,
-# Qt Core's if it links Qt Core only. A library or test added later needs nothing more.
+# project the header it may see: Qt Widgets' if it links Qt Widgets, directly or through a
+# library, Qt Core's if it links Qt Core only. A library or test added later needs nothing.
 #
 # Off with FICHE_PRECOMPILED_QT=OFF, and with any compiler but GCC: clang (the fuzzers)
 # refuses a precompiled header made with other definitions.
