@@ -5,8 +5,16 @@
 
 #include "Currency.h"
 
+#include <QChar>
+
 #include <cstdint>
 #include <optional>
+
+// The digits the readers take from a text: 0 to 9, never another script's digits.
+inline bool isDecimalDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 struct DecimalNumber {
     // Enough significant digits to decide the nearest double of any text; past this,

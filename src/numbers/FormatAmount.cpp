@@ -15,7 +15,7 @@ namespace {
 // stands before them. A blank with no digit before it leads the text; the minus sign goes
 // right before the first digit (NumberDecisions D3). Written straight into a text of the
 // exact size: the listing writes 200 000 amounts.
-QString layOut(const CentDigits &rounded, const RegionalSettings &rs)
+QString layOutAmount(const CentDigits &rounded, const RegionalSettings &rs)
 {
     const std::string_view whole = rounded.whole;
     const auto length = static_cast<qsizetype>(whole.size());
@@ -46,7 +46,7 @@ QString layOut(const CentDigits &rounded, const RegionalSettings &rs)
 // Halves decided as the user sees the double (NumberDecisions D2).
 QString FormatAmount(double value, const RegionalSettings &rs)
 {
-    return layOut(CentDigits(value), rs);
+    return layOutAmount(CentDigits(value), rs);
 }
 
 // A text that the locale-aware reader does not take comes back unchanged.
@@ -106,7 +106,7 @@ QString FormatAmount(const MixedValue &value, const RegionalSettings &rs)
     case MixedValue::Kind::Null:
         return {};
     case MixedValue::Kind::Currency:
-        return layOut(CentDigits(value.as<Currency>()), rs);
+        return layOutAmount(CentDigits(value.as<Currency>()), rs);
     case MixedValue::Kind::Text:
         return FormatAmount(value.as<QString>(), rs);
     case MixedValue::Kind::Empty:

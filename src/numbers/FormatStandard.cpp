@@ -7,7 +7,7 @@
 
 namespace {
 
-QString layOut(const CentDigits &rounded, const RegionalSettings &rs)
+QString layOutStandard(const CentDigits &rounded, const RegionalSettings &rs)
 {
     const std::string_view whole = rounded.whole;
     TextBuffer out;
@@ -27,12 +27,12 @@ QString layOut(const CentDigits &rounded, const RegionalSettings &rs)
 // Halves decided as the user sees the double (NumberDecisions D2).
 QString FormatStandard(double value, const RegionalSettings &rs)
 {
-    return layOut(CentDigits(value), rs);
+    return layOutStandard(CentDigits(value), rs);
 }
 
 QString FormatStandard(Currency value, const RegionalSettings &rs)
 {
-    return layOut(CentDigits(value), rs);
+    return layOutStandard(CentDigits(value), rs);
 }
 
 // The digits FormatStandard writes, taken as the locale-aware reader takes them: their

@@ -6,11 +6,6 @@
 
 namespace {
 
-bool isDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
 class Cursor {
 public:
     Cursor(QStringView text, const RegionalSettings &rs) : m_text(text), m_rs(rs)
@@ -59,7 +54,7 @@ public:
         const bool blank = NumberDecisions::isBlankGroupSeparator(peek());
         if (blank)
             ++m_pos;
-        if ((blank || take(m_rs.groupSeparator)) && isDigit(peek()))
+        if ((blank || take(m_rs.groupSeparator)) && isDecimalDigit(peek()))
             return true;
         m_pos = start;
         return false;
@@ -76,10 +71,10 @@ private:
 bool scanExponent(Cursor &in, DecimalNumber &number)
 {
     const bool negative = in.takeSign();
-    if (!isDigit(in.peek()))
+    if (!isDecimalDigit(in.peek()))
         return false;
     int power = 0;
-    while (isDigit(in.peek()))
+    while (isDecimalDigit(in.peek()))
         power = std::min(power * 10 + (in.takeDigit() - '0'), 1000000);
     number.scaleByPowerOfTen(negative ? -power : power);
     return true;
@@ -93,12 +88,12 @@ bool ScanLocaleNumber(QStringView text, const RegionalSettings &rs, DecimalNumbe
     const bool negative = in.takeSign();
 
     bool sawDigit = false;
-    while (isDigit(in.peek()) || (sawDigit && in.takeGroupSeparatorBeforeDigit())) {
+    while (isDecimalDigit(in.peek()) || (sawDigit && in.takeGroupSeparatorBeforeDigit())) {
         number.addWholeDigit(in.takeDigit());
         sawDigit = true;
     }
     if (in.take(rs.decimalSeparator)) {
-        while (isDigit(in.peek())) {
+        while (isDecimalDigit(in.peek())) {
             number.addFractionDigit(in.takeDigit());
             sawDigit = true;
         }

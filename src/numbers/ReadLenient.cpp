@@ -13,10 +13,6 @@ bool isRemovedBlank(QChar c)
 {
     return c == u' ' || c == u'\t' || c == u'\n';
 }
-bool isDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
 
 }  // namespace
 
@@ -30,7 +26,7 @@ double ReadLenient(const QString &text)
             continue;
         if (signAllowed && (c == u'-' || c == u'+')) {
             number.negative = c == u'-';
-        } else if (isDigit(c)) {
+        } else if (isDecimalDigit(c)) {
             const char digit = static_cast<char>(c.unicode());
             inFraction ? number.addFractionDigit(digit) : number.addWholeDigit(digit);
         } else if (c == u'.' && !inFraction) {

@@ -1,7 +1,9 @@
+# shellcheck shell=bash
 # Shared by the packaging checks: stop at the first fault, say what it is, and work in a
 # scratch folder removed on exit.
 set -euo pipefail
 
+# shellcheck disable=SC2034  # read by the scripts that source this file
 app_id=fr.ficheproduit.FicheProduit
 
 fail() {

@@ -5,6 +5,7 @@
 # system's libraries alone.
 #
 #   debian-package.sh BUILD_DIR PROJECT_VERSION
+# shellcheck source=tests/packaging/common.sh
 source "$(dirname "$0")/common.sh"
 build=$1
 version=$2
@@ -22,7 +23,7 @@ field() { dpkg-deb --field "$deb" "$1"; }
 # The libraries the programs link, the SVG plugins that draw the icons, the fonts that
 # stand in for Arial and Qt's French texts: without any of them the window is broken.
 depends=$(field Depends)
-dependency_names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*)//; s/[[:space:]]//g' | sort -u)
+dependency_names=$(tr ',|' '[\n*]' <<<"$depends" | sed 's/(.*)//; s/[[:space:]]//g' | sort -u)
 for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 libmdb3 fonts-liberation2 \
               qt6-translations-l10n; do
     grep -qx "$needed" <<<"$dependency_names" || fail "Depends lacks $needed: $depends"

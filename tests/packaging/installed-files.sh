@@ -5,6 +5,7 @@
 # validators judge the menu entry and the description.
 #
 #   installed-files.sh BUILD_DIR PROJECT_VERSION
+# shellcheck source=tests/packaging/common.sh
 source "$(dirname "$0")/common.sh"
 build=$1
 version=$2

@@ -1,4 +1,4 @@
-#!/ usr / bin / env python3
+#!/usr/bin/env python3
 """Checks the libraries of src/ against the rules their CMake files declare.
 
 Reads the description CMake writes (tests/structure/CMakeLists.txt): for each library, in
@@ -7,7 +7,7 @@ and those it exports, and the targets it links. Then, for every file of every li
 
   - a quoted include must resolve to the library's own header, or to an exported header
     of a library it links (directly or through others);
-- a library may link only libraries of the layers below it;
+  - a library may link only libraries of the layers below it;
   - below the window (fiche_ui), no library reaches Qt Widgets, by a link or an include.
 
 --plant FILE LINE adds an include line to FILE for this run only, to show that the check
@@ -101,7 +101,7 @@ def main(arguments):
                 found = next((os.path.join(f, header) for f in folders if os.path.exists(os.path.join(f, header))),
                              None)
                 if found is None:
-#Not a header of ours that this library's compiler sees: whose is it?
+                    # Not a header of ours that this library's compiler sees: whose is it?
                     found = next((os.path.join(f, header) for f in owner_of_folder
                                   if os.path.exists(os.path.join(f, header))), None)
                     if found is None:
