@@ -45,10 +45,26 @@ std::optional<char16_t> loneHalfAt(QStringView text, qsizetype at)
 
 }  // namespace
 
+QByteArray checkText(std::uint32_t crc)
+{
+    QByteArray digits(CheckDigits, Qt::Uninitialized);
+    for (int i = CheckDigits - 1; i >= 0; --i, crc >>= 4)
+        digits[i] = "0123456789abcdef"[crc & 0xFu];
+    return digits;
+}
+
 void appendEscaped(QString &out, QStringView text)
 {
+    // The runs between characters to escape go in whole: nearly every cell is one run.
+    qsizetype runStart = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
+        const bool special =
+            c == u'\\' || c == u'\t' || c == u'\n' || c == u'\r' || (c.isSurrogate() && isLoneHalf(text, i));
+        if (!special)
+            continue;
+        out += text.sliced(runStart, i - runStart);
+        runStart = i + 1;
         switch (c.unicode()) {
         case u'\\':
             out += QLatin1String("\\\\");
@@ -63,12 +79,10 @@ void appendEscaped(QString &out, QStringView text)
             out += QLatin1String("\\r");
             break;
         default:
-            if (c.isSurrogate() && isLoneHalf(text, i))
-                out += QLatin1String("\\u") + QString::number(c.unicode(), 16).toUpper();  // always four digits
-            else
-                out += c;
+            out += QLatin1String("\\u") + QString::number(c.unicode(), 16).toUpper();  // always four digits
         }
     }
+    out += text.sliced(runStart);
 }
 
 bool unescape(QString &text, QString &reason)

@@ -20,8 +20,10 @@
 // character without its other half, which UTF-8 cannot carry. Nothing else is escaped.
 // README.md ("Le fichier .fiche") describes the same for the people and scripts that read it.
 
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
+#include <cstdint>
 
 namespace FicheFormat {
 
@@ -33,6 +35,9 @@ inline constexpr char Line[] = "ligne";
 inline constexpr char End[] = "fin";
 
 inline constexpr int CheckDigits = 8;
+
+// A record's check as the file writes it: eight lower-case hexadecimal digits.
+QByteArray checkText(std::uint32_t crc);
 
 // Appends `text` with its escapes.
 void appendEscaped(QString &out, QStringView text);

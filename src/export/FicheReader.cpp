@@ -97,7 +97,7 @@ bool RecordReader::verifyCheck(QByteArrayView line)
 {
     const QByteArrayView check = m_parts[std::size_t(m_partCount - 1)];
     m_crc.add(line.first(line.size() - check.size()));
-    const QByteArray expected = QByteArray::number(m_crc.value(), 16).rightJustified(CheckDigits, '0');
+    const QByteArray expected = checkText(m_crc.value());
     m_crc.add(check);
     m_crc.add("\n");
     if (check != expected) {

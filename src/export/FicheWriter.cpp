@@ -34,7 +34,7 @@ public:
         char *end = m_encoder.appendToBuffer(m_chunk.data() + start, m_fields);
         m_chunk.resize(end - m_chunk.constData());
         m_crc.add(QByteArrayView(m_chunk).sliced(start));
-        const QByteArray check = QByteArray::number(m_crc.value(), 16).rightJustified(FicheFormat::CheckDigits, '0');
+        const QByteArray check = FicheFormat::checkText(m_crc.value());
         m_crc.add(check);
         m_crc.add("\n");
         m_chunk += check;
