@@ -153,8 +153,6 @@ SheetReading readSheetCsv(QIODevice &file, const QStringList &titles, const Regi
     LineTotalRecount recount(rs);
     SheetReading read;
     SheetContents &sheet = read.sheet;
-    if (!file.isSequential())
-        sheet.reserveText(file.size());
     QString text;
     QString reason;
     bool firstRow = true;
@@ -177,6 +175,10 @@ SheetReading readSheetCsv(QIODevice &file, const QStringList &titles, const Regi
         firstRow = false;
         if (header)
             continue;
+        // Room for the texts once the file is seen to be a CSV of the sheet: no more than its
+        // bytes, as a UTF-8 byte gives at most one UTF-16 unit.
+        if (sheet.lineCount() == 0 && !file.isSequential())
+            sheet.reserveText(file.size());
         if (sheet.lineCount() == MaxSheetLines)
             return refusedAt(rows->rowLine(), QStringLiteral("la fiche a plus de %L1 lignes").arg(MaxSheetLines));
         for (int column = 0; column < SheetColumnCount; ++column)

@@ -156,6 +156,17 @@ SheetReading unexpected(const RecordReader &in, const QString &expected)
                          .arg(in.fieldCount()));
 }
 
+// The version field of a file's first bytes, which looksLikeFiche() took: what stands
+// between the signature's tab and the next tab or line break.
+QByteArrayView versionField(QByteArrayView start)
+{
+    const QByteArrayView rest = start.sliced(QByteArrayView(Signature).size() + 1);
+    qsizetype end = 0;
+    while (end < rest.size() && rest[end] != '\t' && rest[end] != '\n')
+        ++end;
+    return rest.first(end);
+}
+
 }  // namespace
 
 bool looksLikeFiche(QByteArrayView start)
@@ -165,18 +176,22 @@ bool looksLikeFiche(QByteArrayView start)
 
 SheetReading readFiche(QIODevice &file, const RegionalSettings &user, const ExportProgress &progress)
 {
+    // The version is read before anything else: a later version may check its records
+    // otherwise, and is to be told as such, not as a damaged file.
+    const QByteArray start = file.peek(QByteArrayView(Signature).size() + 1 + 16);
+    if (!looksLikeFiche(start))
+        return refusedAt(1, QStringLiteral("ce fichier n'est pas une fiche"));
+    const QByteArrayView version = versionField(start);
+    if (version != Version)
+        return refusedAt(1, QStringLiteral("cette fiche est au format « %1 », et cette version du programme ne lit "
+                                           "que le format « %2 »")
+                                .arg(QString::fromUtf8(version), QLatin1String(Version)));
     RecordReader in(file);
     if (!in.next())
         return refusal(in);
-    if (in.kind() != Signature || in.fieldCount() != 1)
+    if (!in.isRecord(Signature, 1))
         return refusedAt(1, QStringLiteral("ce fichier n'est pas une fiche"));
     QString text;
-    if (!in.decode(0, text))
-        return refusal(in);
-    if (text != QLatin1String(Version))
-        return refusedAt(1, QStringLiteral("cette fiche est au format « %1 », que cette version du programme "
-                                           "ne sait pas lire")
-                                .arg(text));
 
     RegionalSettings written;
     if (!in.next())
@@ -242,7 +257,9 @@ SheetReading readFiche(QIODevice &file, const RegionalSettings &user, const Expo
 
     if (const std::optional<QString> mismatch = check.mismatch(counters))
         return refusedAt(countersLine, *mismatch);
-    if (convert && counters.grandTotal != QStringLiteral("0"))
-        counters.grandTotal = FormatStandard(ReadLocaleCurrency(counters.grandTotal, written), user);
+    if (convert && counters.grandTotal != QStringLiteral("0")) {
+        if (const std::optional<Currency> total = lineTotalReadBack(counters.grandTotal, written))
+            counters.grandTotal = FormatStandard(*total, user);
+    }
     return read;
 }
