@@ -4,6 +4,7 @@
 #include "CounterCheck.h"
 #include "Crc32.h"
 #include "FicheFormat.h"
+#include "LineTotalRecount.h"
 #include "NumberRules.h"
 #include "SettingsConversion.h"
 #include "SheetColumns.h"
@@ -167,6 +168,52 @@ QByteArrayView versionField(QByteArrayView start)
     return rest.first(end);
 }
 
+// The records before the lines: the format, the settings the numbers were written
+// under, the counters. Nothing when they are all as they should be.
+std::optional<SheetReading> readHead(RecordReader &in, RegionalSettings &written, CounterCaptions &counters)
+{
+    if (!in.next())
+        return refusal(in);
+    if (!in.isRecord(Signature, 1))
+        return refusedAt(1, QStringLiteral("ce fichier n'est pas une fiche"));
+
+    if (!in.next())
+        return refusal(in);
+    if (!in.isRecord(Settings, 3))
+        return unexpected(in, QStringLiteral("l'enregistrement « nombres » (trois séparateurs)"));
+    if (!in.decode(0, written.decimalSeparator) || !in.decode(1, written.groupSeparator) ||
+        !in.decode(2, written.minusSign))
+        return refusal(in);
+    if (!validSettings(written))
+        return refusedAt(in.lineNumber(), QStringLiteral("les séparateurs des nombres ne sont pas utilisables"));
+
+    if (!in.next())
+        return refusal(in);
+    if (!in.isRecord(Counters, 2))
+        return unexpected(in, QStringLiteral("l'enregistrement « compteurs » (deux légendes)"));
+    if (!in.decode(0, counters.lineCount) || !in.decode(1, counters.grandTotal))
+        return refusal(in);
+    return std::nullopt;
+}
+
+// The record after the lines, which must be the end, with their number, and the last.
+std::optional<SheetReading> readEnd(RecordReader &in, int lines)
+{
+    if (!in.isRecord(End, 1))
+        return unexpected(in, QStringLiteral("une ligne de la fiche (« ligne » et six cellules) ou la ligne « fin »"));
+    QString count;
+    if (!in.decode(0, count))
+        return refusal(in);
+    if (count != QString::number(lines))
+        return refusedAt(in.lineNumber(),
+                         QStringLiteral("la fiche annonce %1 lignes, le fichier en a %2").arg(count).arg(lines));
+    if (in.next())
+        return refusedAt(in.lineNumber(), QStringLiteral("des données suivent la ligne « fin »"));
+    if (!in.refusal().isEmpty())
+        return refusal(in);
+    return std::nullopt;
+}
+
 }  // namespace
 
 bool looksLikeFiche(QByteArrayView start)
@@ -186,34 +233,15 @@ SheetReading readFiche(QIODevice &file, const RegionalSettings &user, const Expo
         return refusedAt(1, QStringLiteral("cette fiche est au format « %1 », et cette version du programme ne lit "
                                            "que le format « %2 »")
                                 .arg(QString::fromUtf8(version), QLatin1String(Version)));
+
     RecordReader in(file);
-    if (!in.next())
-        return refusal(in);
-    if (!in.isRecord(Signature, 1))
-        return refusedAt(1, QStringLiteral("ce fichier n'est pas une fiche"));
-    QString text;
-
     RegionalSettings written;
-    if (!in.next())
-        return refusal(in);
-    if (!in.isRecord(Settings, 3))
-        return unexpected(in, QStringLiteral("l'enregistrement « nombres » (trois séparateurs)"));
-    if (!in.decode(0, written.decimalSeparator) || !in.decode(1, written.groupSeparator) ||
-        !in.decode(2, written.minusSign))
-        return refusal(in);
-    if (!validSettings(written))
-        return refusedAt(in.lineNumber(), QStringLiteral("les séparateurs des nombres ne sont pas utilisables"));
-    const bool convert = !sameNumberSettings(written, user);
-
     SheetReading read;
     CounterCaptions &counters = read.sheet.counters;
-    if (!in.next())
-        return refusal(in);
-    if (!in.isRecord(Counters, 2))
-        return unexpected(in, QStringLiteral("l'enregistrement « compteurs » (deux légendes)"));
-    if (!in.decode(0, counters.lineCount) || !in.decode(1, counters.grandTotal))
-        return refusal(in);
+    if (std::optional<SheetReading> refused = readHead(in, written, counters))
+        return *std::move(refused);
     const qint64 countersLine = in.lineNumber();
+    const bool convert = !sameNumberSettings(written, user);
 
     SheetContents &sheet = read.sheet;
     if (!file.isSequential())
@@ -241,19 +269,8 @@ SheetReading readFiche(QIODevice &file, const RegionalSettings &user, const Expo
             return read;
         }
     }
-
-    if (!in.isRecord(End, 1))
-        return unexpected(in, QStringLiteral("une ligne de la fiche (« ligne » et six cellules) ou la ligne « fin »"));
-    if (!in.decode(0, text))
-        return refusal(in);
-    if (text != QString::number(sheet.lineCount()))
-        return refusedAt(
-            in.lineNumber(),
-            QStringLiteral("la fiche annonce %1 lignes, le fichier en a %2").arg(text).arg(sheet.lineCount()));
-    if (in.next())
-        return refusedAt(in.lineNumber(), QStringLiteral("des données suivent la ligne « fin »"));
-    if (!in.refusal().isEmpty())
-        return refusal(in);
+    if (std::optional<SheetReading> refused = readEnd(in, sheet.lineCount()))
+        return *std::move(refused);
 
     if (const std::optional<QString> mismatch = check.mismatch(counters))
         return refusedAt(countersLine, *mismatch);

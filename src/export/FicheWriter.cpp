@@ -5,6 +5,7 @@
 #include "SheetColumns.h"
 
 #include <QStringEncoder>
+#include <algorithm>
 #include <initializer_list>
 
 namespace {
@@ -72,7 +73,7 @@ bool writeFiche(const SheetTable &sheet, const CounterCaptions &counters, const 
 {
     using namespace FicheFormat;
     RecordWriter out(file);
-    const int lines = sheet.rowCount() - 1;
+    const int lines = std::max(sheet.rowCount() - 1, 0);  // row 0: the titles
     if (!writeRecord(out, Signature, {QString::fromLatin1(Version)}) ||
         !writeRecord(out, Settings, {rs.decimalSeparator, rs.groupSeparator, rs.minusSign}) ||
         !writeRecord(out, Counters, {counters.lineCount, counters.grandTotal}))
