@@ -15,7 +15,7 @@ constexpr qint64 BlockBytes = qint64{1} << 20;
 QString tooLargeReason()
 {
     return QStringLiteral("le fichier dépasse %1 Mo, bien plus qu'une fiche ne peut en occuper")
-        .arg(MaxSheetFileBytes / (1024 * 1024));
+        .arg(MaxSheetFileBytes >> 20);
 }
 
 ByteLines::ByteLines(QIODevice &file) : m_file(file), m_size(file.isSequential() ? 0 : file.size())

@@ -112,7 +112,7 @@ bool RecordReader::verifyCheck(QByteArrayView line)
 bool RecordReader::decode(int i, QString &into)
 {
     QString reason;
-    if (!m_utf8.decode(m_parts[std::size_t(i + 1)], into, reason) || !unescape(into, reason)) {
+    if (!m_utf8.decode(m_parts[std::size_t(i) + 1], into, reason) || !unescape(into, reason)) {
         m_refusal = reason;
         return false;
     }
