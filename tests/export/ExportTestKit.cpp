@@ -40,6 +40,17 @@ QPoint cellCentre(LineGrid &grid, int row, int column)
     return grid.visualRect(grid.model()->index(row - 1, column)).center();
 }
 
+void retypeCell(LineGrid &lines, int row, int column, const QString &text)
+{
+    QTest::mouseClick(lines.viewport(), Qt::LeftButton, {}, cellCentre(lines, row, column));
+    QTest::mouseDClick(lines.viewport(), Qt::LeftButton, {}, cellCentre(lines, row, column));
+    QWidget *editor = QApplication::focusWidget();
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    for (const QChar character : text)  // one key at a time, whatever the character
+        QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, QString(character), Qt::NoModifier);
+    QTest::keyClick(editor, Qt::Key_Return);
+}
+
 bool chooseFromGridMenu(Form2 &form, const QString &actionName)
 {
     LineGrid &lines = grid(form);
@@ -119,6 +130,51 @@ QList<QStringList> readCsv(const QString &file, QChar separator, bool &ok)
         rows.append(fields);
     }
     return rows;
+}
+
+bool writeCsv(const QString &file, const QList<QStringList> &rows, QChar separator, const QString &rowEnd,
+              bool byteOrderMark)
+{
+    const QString writer = QStringLiteral("import csv, json, sys\n"
+                                          "rows = json.loads(sys.argv[2])\n"
+                                          "encoding = 'utf-8-sig' if sys.argv[5] == '1' else 'utf-8'\n"
+                                          "with open(sys.argv[1], 'w', encoding=encoding, newline='') as f:\n"
+                                          "    csv.writer(f, delimiter=sys.argv[3], lineterminator=sys.argv[4])"
+                                          ".writerows(rows)\n");
+    QJsonArray table;
+    for (const QStringList &row : rows)
+        table.append(QJsonArray::fromStringList(row));
+    bool ok = false;
+    runTool(QStringLiteral("python3"),
+            {QStringLiteral("-c"), writer, file, QString::fromUtf8(QJsonDocument(table).toJson()), separator, rowEnd,
+             byteOrderMark ? QStringLiteral("1") : QStringLiteral("0")},
+            ok);
+    return ok;
+}
+
+bool rewriteFicheRecord(const QString &file, int lineNumber, const QStringList &fields)
+{
+    const QString rewriter = QStringLiteral(
+        "import json, sys, zlib\n"
+        "def escape(text):\n"
+        "    return (text.replace('\\\\', '\\\\\\\\').replace('\\t', '\\\\t')\n"
+        "                .replace('\\n', '\\\\n').replace('\\r', '\\\\r'))\n"
+        "data = open(sys.argv[1], 'rb').read()\n"
+        "records = [line.rsplit(b'\\t', 1)[0] for line in data.split(b'\\n')[:-1]]\n"
+        "records[int(sys.argv[2]) - 1] = '\\t'.join(map(escape, json.loads(sys.argv[3]))).encode('utf-8')\n"
+        "out, crc = b'', 0\n"
+        "for record in records:\n"
+        "    crc = zlib.crc32(record + b'\\t', crc)\n"
+        "    check = b'%08x' % crc\n"
+        "    crc = zlib.crc32(check + b'\\n', crc)\n"
+        "    out += record + b'\\t' + check + b'\\n'\n"
+        "open(sys.argv[1], 'wb').write(out)\n");
+    bool ok = false;
+    runTool(QStringLiteral("python3"),
+            {QStringLiteral("-c"), rewriter, file, QString::number(lineNumber),
+             QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(fields)).toJson())},
+            ok);
+    return ok;
 }
 
 QString pdfText(const QString &file, bool &ok)

@@ -23,6 +23,10 @@ QStringList whatTheUserSees(Form2 &form);
 // The centre of a cell of the grid, in its viewport (`row` 1 is the first line).
 QPoint cellCentre(LineGrid &grid, int row, int column);
 
+// Types a new text into a cell of the grid, as a user does: double-click, select all,
+// type, Enter.
+void retypeCell(LineGrid &lines, int row, int column, const QString &text);
+
 // Right-clicks the grid on its current line, then clicks `actionName` in the menu that
 // opens. False (with a warning) when no menu opens or the entry is missing or disabled.
 bool chooseFromGridMenu(Form2 &form, const QString &actionName);
@@ -43,6 +47,17 @@ bool chooseKeepingTheSheet(Form2 &form, const QString &actionName, Answers &answ
 // The rows of a CSV file as Python's csv module reads them (strict quoting, UTF-8 with or
 // without its byte-order mark); `ok` is false when Python could not read them.
 QList<QStringList> readCsv(const QString &file, QChar separator, bool &ok);
+
+// Writes `rows` as a spreadsheet saves a CSV, through Python's csv module: fields
+// separated by `separator` and quoted where needed, rows ended by `rowEnd`, UTF-8 with a
+// byte-order mark when `byteOrderMark`. False (with a warning) when Python failed.
+bool writeCsv(const QString &file, const QList<QStringList> &rows, QChar separator, const QString &rowEnd,
+              bool byteOrderMark);
+
+// Replaces the fields of record `lineNumber` (from 1) of a .fiche file with `fields`, as a
+// script that follows README.md does: escapes written, and every record's check computed
+// again with Python's zlib.crc32. False (with a warning) when Python failed.
+bool rewriteFicheRecord(const QString &file, int lineNumber, const QStringList &fields);
 
 // The text of a PDF as pdftotext extracts it (its layout kept, pages separated by form
 // feeds); `ok` is false when pdftotext could not read it.

@@ -37,18 +37,6 @@ int rowOfReference(LineGrid &lines, const QString &reference)
     return 0;
 }
 
-// Types a new text into a cell of the grid, as a user does: double-click, select all,
-// type, Enter.
-void retypeCell(LineGrid &lines, int row, int column, const QString &text)
-{
-    QTest::mouseClick(lines.viewport(), Qt::LeftButton, {}, cellCentre(lines, row, column));
-    QTest::mouseDClick(lines.viewport(), Qt::LeftButton, {}, cellCentre(lines, row, column));
-    QWidget *editor = QApplication::focusWidget();
-    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(editor, text);
-    QTest::keyClick(editor, Qt::Key_Return);
-}
-
 // Spaces of any width as one plain space: pdftotext and the counters may write either.
 QString plainSpaces(QString text)
 {
