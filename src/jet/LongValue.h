@@ -7,17 +7,43 @@
 //   0x00  the value is a chain of rows, each starting with the pointer to the next.
 // Every pointer is checked before its page is read, and the value never grows past its
 // stated length.
+//
+// A row of a long-value page belongs to one value: the engine that writes a value gives it
+// rows of its own. So a row named a second time, by the same chain (a loop) or by another
+// value of the table, is damage, and the value that names it again is refused. This bounds
+// the work and the bytes of all of a table's long values together by the rows the file
+// holds: without it, a chain of links that carry no bytes, started by every row of the
+// table, would cost rows × links, and rows starting at different links of one long chain
+// would each copy what follows (the suffixes of a chain add up to its length squared).
 
 #include <QByteArray>
+#include <bitset>
+#include <cstdint>
 #include <optional>
+#include <unordered_map>
 
 namespace jet {
 
 class LibmdbFile;
 struct FieldBytes;
+struct RowBytes;
 
-// nullopt when its pages do not hold together (a pointer to no row, a chain that loops, an
-// unknown storage): the row that holds it cannot be read.
-std::optional<QByteArray> readLongValue(const LibmdbFile &file, const FieldBytes &field);
+class LongValues {
+public:
+    // For the values of one table, read in turn.
+    explicit LongValues(const LibmdbFile &file);
+
+    // nullopt when its pages do not hold together (a pointer to no row, a row already
+    // used, an unknown storage): the row that holds it cannot be read.
+    std::optional<QByteArray> read(const FieldBytes &field);
+
+private:
+    // The row `pointer` names (page × 256 + row), read into the file's second page buffer;
+    // nullopt when there is none or when a value read before used it.
+    std::optional<RowBytes> claimRow(std::uint32_t pointer);
+
+    const LibmdbFile &m_file;
+    std::unordered_map<std::uint32_t, std::bitset<256>> m_usedRows;  // by page: its rows in use
+};
 
 }  // namespace jet

@@ -2,6 +2,7 @@
 
 #include "DataPageWalk.h"
 #include "LibmdbFile.h"
+#include "LongValue.h"
 #include "RowLayout.h"
 #include "TableData.h"
 #include "TableDefinition.h"
@@ -30,6 +31,7 @@ std::shared_ptr<TableData> loadColumns(const LibmdbFile &file, const TableDefini
 
     DataPageWalk walk(file, definition);
     const RowLayout layout(definition, file.isJet3());
+    LongValues longValues(file);
     std::vector<FieldBytes> fields;
     std::u16string textBuffer;
     while (const std::optional<RowBytes> row = walk.next()) {
@@ -37,7 +39,7 @@ std::shared_ptr<TableData> loadColumns(const LibmdbFile &file, const TableDefini
         for (std::size_t i = 0; decoded && i < definition.columns.size(); ++i) {
             ColumnValues &values = data->loadingColumn(int(i));
             if (wanted[i])
-                decoded = decodeValue(definition.columns[i], fields[i], file, text, values, textBuffer);
+                decoded = decodeValue(definition.columns[i], fields[i], longValues, text, values, textBuffer);
             else
                 values.appendNull();
         }
