@@ -8,6 +8,7 @@
 #include <QtEndian>
 #include <algorithm>
 #include <memory>
+#include <unordered_set>
 
 namespace jet {
 
@@ -36,21 +37,21 @@ public:
     }
 
     // The definition may continue on further pages, chained from byte 4 of each: libmdb
-    // follows the chain without checking where it leads.
+    // follows the chain without checking where it leads. A page met twice is a loop, found
+    // there whatever the file's size.
     void checkPageChain() const
     {
         if (!m_file.isPage(m_page) || m_file.readSecondPage(m_page)[0] != TableDefinitionPageKind)
             throw damaged(QStringLiteral("ce n'est pas une page de définition de table"));
-        std::uint32_t page = m_page;
-        for (std::uint32_t hops = 0; hops < m_file.pageCount(); ++hops) {
-            const std::uint32_t next = read32(m_file.readSecondPage(page) + 4);
-            if (next == 0)
-                return;
-            if (!m_file.isPage(next) || m_file.readSecondPage(next)[0] != TableDefinitionPageKind)
+        std::unordered_set<std::uint32_t> chain{m_page};
+        for (std::uint32_t next = read32(m_file.readSecondPage(m_page) + 4); next != 0;) {
+            if (!chain.insert(next).second)
+                throw damaged(QStringLiteral("la définition boucle sur elle-même"));
+            const unsigned char *page = m_file.isPage(next) ? m_file.readSecondPage(next) : nullptr;
+            if (!page || page[0] != TableDefinitionPageKind)
                 throw damaged(QStringLiteral("la suite de la définition (page %1) est illisible").arg(next));
-            page = next;
+            next = read32(page + 4);
         }
-        throw damaged(QStringLiteral("la définition boucle sur elle-même"));
     }
 
     // A page-row pointer (page × 256 + row) to a row libmdb will copy.
