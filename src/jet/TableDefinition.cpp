@@ -4,6 +4,8 @@
 #include "LibmdbFile.h"
 #include "LibmdbGuard.h"
 #include "ObjectNames.h"
+#include "PageRows.h"
+#include "UsageMap.h"
 
 #include <QtEndian>
 #include <algorithm>
@@ -96,6 +98,26 @@ bool plausibleCounts(const MdbTableDef &table)
     return table.num_cols <= MaxColumns && table.num_idxs <= MaxIndexes && table.num_real_idxs <= MaxIndexes;
 }
 
+// The row count a definition states, never trusted beyond what the pages its map lists could
+// hold (row pointers number a page's rows in one byte): it only sizes the first allocation,
+// and a count of billions must not reserve gigabytes for a table of a few pages, however
+// large the file. The pages are counted only as far as the stated count needs, and only
+// those of the file (the walk refuses a table with others).
+std::uint32_t atMostRowsOfListedPages(const LibmdbFile &file, const QByteArray &map, std::uint32_t stated)
+{
+    UsageMap listed(file, map);
+    std::uint64_t room = 0;
+    std::int32_t page = 0;
+    while (room < stated) {
+        const std::int32_t next = listed.nextAfter(std::uint32_t(page));
+        if (next <= page || !file.isPage(std::uint32_t(next)))
+            break;
+        room += MostRowsPerPage;
+        page = next;
+    }
+    return std::uint32_t(std::min<std::uint64_t>(stated, room));
+}
+
 struct TableDefFree {
     void operator()(MdbTableDef *table) const { mdb_free_tabledef(table); }
 };
@@ -185,10 +207,8 @@ TableDefinition readTableDefinition(const LibmdbFile &file, const QString &name,
     definition.name = name;
     definition.definitionPage = definitionPage;
     definition.hasVariableColumns = table->num_var_cols > 0;
-    // Never trusted beyond what the file could hold (row pointers number a page's rows in
-    // one byte): it only sizes the first allocation.
-    definition.rowCountHint = std::min<std::uint32_t>(table->num_rows, file.pageCount() * 256);
     definition.usageMap = QByteArray(reinterpret_cast<const char *>(table->usage_map), qsizetype(table->map_sz));
+    definition.rowCountHint = atMostRowsOfListedPages(file, definition.usageMap, table->num_rows);
     for (guint i = 0; i < table->columns->len; ++i) {
         ColumnDefinition column = columnFrom(*static_cast<const MdbColumn *>(g_ptr_array_index(table->columns, i)));
         if (column.fixed &&
