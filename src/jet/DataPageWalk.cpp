@@ -24,7 +24,7 @@ std::uint32_t ownerOf(const unsigned char *page)
 }  // namespace
 
 DataPageWalk::DataPageWalk(const LibmdbFile &file, const TableDefinition &table)
-    : m_file(file), m_table(table), m_map(file, table.usageMap)
+    : m_file(file), m_table(table), m_map(file, table.usageMap), m_movedRow(file.pageSize(), 1)
 {}
 
 DataPageWalk::~DataPageWalk() = default;
@@ -103,8 +103,7 @@ std::optional<RowBytes> DataPageWalk::followMovedRow(RowBytes pointerRow)
             pointer = qFromLittleEndian<quint32>(target->data);
             continue;
         }
-        m_movedRow.assign(target->data, target->data + target->size);
-        return RowBytes{m_movedRow.data(), m_movedRow.size()};
+        return RowBytes{m_movedRow.hold(target->data, target->size), target->size};
     }
     return std::nullopt;
 }

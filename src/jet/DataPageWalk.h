@@ -18,6 +18,7 @@
 // walk: the file was cut short or is still being written.
 
 #include "Jet.h"
+#include "PageBuffer.h"
 #include "PageRows.h"
 #include "RowBytes.h"
 #include "UsageMap.h"
@@ -59,7 +60,7 @@ private:
     std::uint32_t m_rowsMet = 0;  // returned or left out: the last one's position
     int m_lastSlot = -1;          // of the row returned last
     std::vector<LeftOutRow> m_leftOut;
-    std::vector<unsigned char> m_movedRow;  // a copy: the page buffer keeps the walked page
+    PageBuffer m_movedRow;  // a copy: the page buffer keeps the walked page
 };
 
 }  // namespace jet
