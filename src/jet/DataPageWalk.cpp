@@ -85,7 +85,7 @@ std::optional<RowBytes> DataPageWalk::followMovedRow(RowBytes pointerRow)
     std::uint32_t pointer = qFromLittleEndian<quint32>(pointerRow.data);
     for (int move = 0; move < MaxMoves; ++move) {
         const std::uint32_t pageNumber = pointer >> 8;
-        if (!m_file.isPage(pageNumber))
+        if (!m_file.isPage(pageNumber) || !m_movedTargets.take(pointer))
             return std::nullopt;
         const unsigned char *page = m_file.readSecondPage(pageNumber);
         if (!isOwnDataPage(page))

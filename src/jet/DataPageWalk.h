@@ -8,7 +8,9 @@
 //    also sets 0x4000 on such slots: 0x8000 decides.)
 //  - 0x4000 alone: moved. The slot holds a 4-byte pointer (row number in one byte, then
 //    the page number in three) to where the row now lives, on another data page of the
-//    table under the deleted flag, so that it is met once, through the pointer.
+//    table under the deleted flag, so that it is met once, through the pointer. A place
+//    that a second pointer names is damage (RowsInUse.h): read again, one row of the file
+//    would stand for as many rows as slots point to it.
 //
 // A row whose bytes cannot be found (offsets outside its page, a moved row's pointer that
 // leads nowhere) is left out (see LeftOutRow in Jet.h), and so is a listed page whose slot
@@ -21,6 +23,7 @@
 #include "PageBuffer.h"
 #include "PageRows.h"
 #include "RowBytes.h"
+#include "RowsInUse.h"
 #include "UsageMap.h"
 
 #include <cstdint>
@@ -60,7 +63,8 @@ private:
     std::uint32_t m_rowsMet = 0;  // returned or left out: the last one's position
     int m_lastSlot = -1;          // of the row returned last
     std::vector<LeftOutRow> m_leftOut;
-    PageBuffer m_movedRow;  // a copy: the page buffer keeps the walked page
+    RowsInUse m_movedTargets;  // the places moved rows were followed to
+    PageBuffer m_movedRow;     // a copy: the page buffer keeps the walked page
 };
 
 }  // namespace jet

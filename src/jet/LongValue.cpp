@@ -30,15 +30,10 @@ LongValues::LongValues(const LibmdbFile &file) : m_file(file)
 std::optional<RowBytes> LongValues::claimRow(std::uint32_t pointer)
 {
     const std::uint32_t pageNumber = pointer >> 8;
-    const std::uint32_t row = pointer & 0xFF;
-    if (!m_file.isPage(pageNumber))
+    if (!m_file.isPage(pageNumber) || !m_rowsInUse.take(pointer))
         return std::nullopt;
-    std::bitset<256> &used = m_usedRows[pageNumber];
-    if (used.test(row))
-        return std::nullopt;
-    used.set(row);
     const std::optional<PageRows> rows = PageRows::of(m_file, m_file.readSecondPage(pageNumber));
-    return rows ? rows->row(int(row)) : std::nullopt;
+    return rows ? rows->row(int(pointer & 0xFF)) : std::nullopt;
 }
 
 std::optional<QByteArray> LongValues::read(const FieldBytes &field)

@@ -8,19 +8,19 @@
 // Every pointer is checked before its page is read, and the value never grows past its
 // stated length.
 //
-// A row of a long-value page belongs to one value: the engine that writes a value gives it
-// rows of its own. So a row named a second time, by the same chain (a loop) or by another
-// value of the table, is damage, and the value that names it again is refused. This bounds
-// the work and the bytes of all of a table's long values together by the rows the file
-// holds: without it, a chain of links that carry no bytes, started by every row of the
-// table, would cost rows × links, and rows starting at different links of one long chain
-// would each copy what follows (the suffixes of a chain add up to its length squared).
+// A row of a long-value page belongs to one value (RowsInUse.h): a row named a second time,
+// by the same chain (a loop) or by another value of the table, refuses the value that
+// names it again. This bounds the work and the bytes of all of a table's long values
+// together by the rows the file holds: without it, a chain of links that carry no bytes,
+// started by every row of the table, would cost rows × links, and rows starting at
+// different links of one long chain would each copy what follows (the suffixes of a chain
+// add up to its length squared).
+
+#include "RowsInUse.h"
 
 #include <QByteArray>
-#include <bitset>
 #include <cstdint>
 #include <optional>
-#include <unordered_map>
 
 namespace jet {
 
@@ -43,7 +43,7 @@ private:
     std::optional<RowBytes> claimRow(std::uint32_t pointer);
 
     const LibmdbFile &m_file;
-    std::unordered_map<std::uint32_t, std::bitset<256>> m_usedRows;  // by page: its rows in use
+    RowsInUse m_rowsInUse;
 };
 
 }  // namespace jet
