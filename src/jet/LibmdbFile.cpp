@@ -5,6 +5,7 @@
 #include "LibmdbGuard.h"
 
 #include <QByteArray>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -117,7 +118,9 @@ LibmdbFile::LibmdbFile(const QString &path) : m_path(path), m_handle(std::make_u
         throw errors::notADatabase(path, QStringLiteral("taille de page inattendue"));
     m_encrypted = m_handle->mdb->f->db_key != 0;
     m_descriptor = ::fileno(m_handle->mdb->f->stream);
-    m_window = std::make_unique<PageBuffer>(m_pageSize, WindowBytes / std::size_t(m_pageSize));
+    // Never larger than the file: a small file is read whole, into just its size.
+    m_window = std::make_unique<PageBuffer>(m_pageSize,
+                                            std::min(WindowBytes / std::size_t(m_pageSize), std::size_t(m_pageCount)));
     m_second = std::make_unique<PageBuffer>(m_pageSize, 1);
 }
 
