@@ -9,8 +9,7 @@
 //  - 0x4000 alone: moved. The slot holds a 4-byte pointer (row number in one byte, then
 //    the page number in three) to where the row now lives, on another data page of the
 //    table under the deleted flag, so that it is met once, through the pointer. A place
-//    that a second pointer names is damage (RowsInUse.h): read again, one row of the file
-//    would stand for as many rows as slots point to it.
+//    that a second pointer names is damage (RowsInUse.h).
 //
 // A row whose bytes cannot be found (offsets outside its page, a moved row's pointer that
 // leads nowhere) is left out (see LeftOutRow in Jet.h), and so is a listed page whose slot
@@ -37,11 +36,14 @@ struct TableDefinition;
 
 class DataPageWalk {
 public:
-    DataPageWalk(const LibmdbFile &file, const TableDefinition &table);
+    // `rowsInUse` learns which row is read, and takes the places moved rows are followed to.
+    DataPageWalk(const LibmdbFile &file, const TableDefinition &table, RowsInUse &rowsInUse);
     ~DataPageWalk();
 
     // The next live row; its bytes stay valid until the next call.
     std::optional<RowBytes> next();
+    // Where the row next() gave last stands.
+    LeftOutRow lastRow() const { return {m_rowsMet, m_pageNumber, m_lastSlot}; }
     // The row next() gave last cannot be decoded: it is left out too.
     void leaveOutLastRow();
     // What was left out so far, in stored order.
@@ -63,8 +65,8 @@ private:
     std::uint32_t m_rowsMet = 0;  // returned or left out: the last one's position
     int m_lastSlot = -1;          // of the row returned last
     std::vector<LeftOutRow> m_leftOut;
-    RowsInUse m_movedTargets;  // the places moved rows were followed to
-    PageBuffer m_movedRow;     // a copy: the page buffer keeps the walked page
+    RowsInUse &m_rowsInUse;
+    PageBuffer m_movedRow;  // a copy: the page buffer keeps the walked page
 };
 
 }  // namespace jet

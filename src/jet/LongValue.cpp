@@ -3,6 +3,7 @@
 #include "LibmdbFile.h"
 #include "PageRows.h"
 #include "RowLayout.h"
+#include "RowsInUse.h"
 
 #include <QtEndian>
 
@@ -24,7 +25,7 @@ void appendAtMost(QByteArray &value, const unsigned char *data, std::size_t size
 
 }  // namespace
 
-LongValues::LongValues(const LibmdbFile &file) : m_file(file)
+LongValues::LongValues(const LibmdbFile &file, RowsInUse &rowsInUse) : m_file(file), m_rowsInUse(rowsInUse)
 {}
 
 std::optional<RowBytes> LongValues::claimRow(std::uint32_t pointer)

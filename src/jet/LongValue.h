@@ -16,8 +16,6 @@
 // different links of one long chain would each copy what follows (the suffixes of a chain
 // add up to its length squared).
 
-#include "RowsInUse.h"
-
 #include <QByteArray>
 #include <cstdint>
 #include <optional>
@@ -25,13 +23,14 @@
 namespace jet {
 
 class LibmdbFile;
+class RowsInUse;
 struct FieldBytes;
 struct RowBytes;
 
 class LongValues {
 public:
-    // For the values of one table, read in turn.
-    explicit LongValues(const LibmdbFile &file);
+    // For the values of one table, read in turn; `rowsInUse` takes the rows they use.
+    LongValues(const LibmdbFile &file, RowsInUse &rowsInUse);
 
     // nullopt when its pages do not hold together (a pointer to no row, a row already
     // used, an unknown storage): the row that holds it cannot be read.
@@ -43,7 +42,7 @@ private:
     std::optional<RowBytes> claimRow(std::uint32_t pointer);
 
     const LibmdbFile &m_file;
-    RowsInUse m_rowsInUse;
+    RowsInUse &m_rowsInUse;
 };
 
 }  // namespace jet
