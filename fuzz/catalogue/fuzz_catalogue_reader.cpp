@@ -6,7 +6,11 @@
 // or answer otherwise.
 //
 // The bytes go through a real file (in memory-backed /dev/shm when there is one) so that
-// the engine's checks on the file itself run too, exactly as for the program.
+// the engine's checks on the file itself run too, exactly as for the program. The engine
+// reads pages many at once into one buffer, larger than most inputs: under
+// AddressSanitizer it keeps each page between poisoned bytes (PageBuffer.h), so that a read
+// past a page is caught here even when the next page, or the buffer's unused end, lies
+// there.
 
 #include "CatalogueWorkout.h"
 

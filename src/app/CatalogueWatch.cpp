@@ -1,9 +1,9 @@
 #include "CatalogueWatch.h"
 
 #include "Module1.h"
-#include "RuntimeError.h"
 
 #include <QFile>
+#include <exception>
 
 CatalogueWatch::CatalogueWatch(const QString &file)
     : m_file(file), m_nativePath(QFile::encodeName(file)), m_lastSeen(identifyFile(m_nativePath))
@@ -25,8 +25,10 @@ std::optional<CatalogueWatch::Reread> CatalogueWatch::reread()
         if (identifyFile(m_nativePath) != now || !catalogue.table->LeftOutRows().empty())
             return std::nullopt;
         return catalogue;
-    } catch (const RuntimeError &) {
-        // Not readable as a catalogue yet: the last good one stays in use.
+    } catch (const std::exception &) {
+        // Not readable as a catalogue yet, or too much for the memory left (the engine's
+        // errors and std::bad_alloc alike): the last good one stays in use, and the user's
+        // sheet with it.
         return std::nullopt;
     }
 }

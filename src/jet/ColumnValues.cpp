@@ -150,4 +150,28 @@ void ColumnValues::removeLast()
         m_numbers.resize(m_numbers.size() - m_numberSize);
 }
 
+// The same for rows anywhere: each kept row moves up to where the kept ones before it end.
+void ColumnValues::removeRows(const std::vector<std::uint32_t> &rows)
+{
+    std::size_t kept = 0;
+    auto removed = rows.begin();
+    for (std::size_t row = 0; row < size(); ++row) {
+        if (removed != rows.end() && *removed == row) {
+            ++removed;
+            continue;
+        }
+        m_present[kept] = m_present[row];
+        if (m_storage == Storage::Text)
+            m_textNumbers[kept] = m_textNumbers[row];
+        else
+            std::memmove(&m_numbers[kept * m_numberSize], &m_numbers[row * m_numberSize], m_numberSize);
+        ++kept;
+    }
+    m_present.resize(kept);
+    if (m_storage == Storage::Text)
+        m_textNumbers.resize(kept);
+    else
+        m_numbers.resize(kept * m_numberSize);
+}
+
 }  // namespace jet

@@ -51,6 +51,8 @@ public:
     void appendText(QStringView value);
     void appendLatin1Text(std::string_view value);
     void removeLast();
+    // Takes out the rows at `rows` (ascending), moving the others up.
+    void removeRows(const std::vector<std::uint32_t> &rows);
     void finishLoading() { m_texts.finishAdding(); }
 
 private:

@@ -23,8 +23,8 @@ std::uint32_t ownerOf(const unsigned char *page)
 
 }  // namespace
 
-DataPageWalk::DataPageWalk(const LibmdbFile &file, const TableDefinition &table)
-    : m_file(file), m_table(table), m_map(file, table.usageMap)
+DataPageWalk::DataPageWalk(const LibmdbFile &file, const TableDefinition &table, RowsInUse &rowsInUse)
+    : m_file(file), m_table(table), m_map(file, table.usageMap), m_rowsInUse(rowsInUse), m_movedRow(file.pageSize(), 1)
 {}
 
 DataPageWalk::~DataPageWalk() = default;
@@ -51,7 +51,7 @@ void DataPageWalk::leaveOut(std::uint32_t position, int slot)
 
 void DataPageWalk::leaveOutLastRow()
 {
-    leaveOut(m_rowsMet, m_lastSlot);
+    m_leftOut.push_back(lastRow());
 }
 
 bool DataPageWalk::nextPage()
@@ -85,7 +85,7 @@ std::optional<RowBytes> DataPageWalk::followMovedRow(RowBytes pointerRow)
     std::uint32_t pointer = qFromLittleEndian<quint32>(pointerRow.data);
     for (int move = 0; move < MaxMoves; ++move) {
         const std::uint32_t pageNumber = pointer >> 8;
-        if (!m_file.isPage(pageNumber))
+        if (!m_file.isPage(pageNumber) || !m_rowsInUse.take(pointer))
             return std::nullopt;
         const unsigned char *page = m_file.readSecondPage(pageNumber);
         if (!isOwnDataPage(page))
@@ -103,8 +103,7 @@ std::optional<RowBytes> DataPageWalk::followMovedRow(RowBytes pointerRow)
             pointer = qFromLittleEndian<quint32>(target->data);
             continue;
         }
-        m_movedRow.assign(target->data, target->data + target->size);
-        return RowBytes{m_movedRow.data(), m_movedRow.size()};
+        return RowBytes{m_movedRow.hold(target->data, target->size), target->size};
     }
     return std::nullopt;
 }
@@ -120,10 +119,10 @@ std::optional<RowBytes> DataPageWalk::next()
             std::optional<RowBytes> row = m_rows->row(slot);
             if (row && row->size == 0)
                 continue;
+            m_lastSlot = slot;
+            m_rowsInUse.startRow(++m_rowsMet);
             if (row && (flags & MovedRowFlag))
                 row = followMovedRow(*row);
-            m_lastSlot = slot;
-            ++m_rowsMet;
             if (row)
                 return row;
             leaveOutLastRow();

@@ -8,7 +8,8 @@
 //    also sets 0x4000 on such slots: 0x8000 decides.)
 //  - 0x4000 alone: moved. The slot holds a 4-byte pointer (row number in one byte, then
 //    the page number in three) to where the row now lives, on another data page of the
-//    table under the deleted flag, so that it is met once, through the pointer.
+//    table under the deleted flag, so that it is met once, through the pointer. A place
+//    that a second pointer names is damage (RowsInUse.h).
 //
 // A row whose bytes cannot be found (offsets outside its page, a moved row's pointer that
 // leads nowhere) is left out (see LeftOutRow in Jet.h), and so is a listed page whose slot
@@ -18,8 +19,10 @@
 // walk: the file was cut short or is still being written.
 
 #include "Jet.h"
+#include "PageBuffer.h"
 #include "PageRows.h"
 #include "RowBytes.h"
+#include "RowsInUse.h"
 #include "UsageMap.h"
 
 #include <cstdint>
@@ -33,11 +36,14 @@ struct TableDefinition;
 
 class DataPageWalk {
 public:
-    DataPageWalk(const LibmdbFile &file, const TableDefinition &table);
+    // `rowsInUse` learns which row is read, and takes the places moved rows are followed to.
+    DataPageWalk(const LibmdbFile &file, const TableDefinition &table, RowsInUse &rowsInUse);
     ~DataPageWalk();
 
     // The next live row; its bytes stay valid until the next call.
     std::optional<RowBytes> next();
+    // Where the row next() gave last stands.
+    LeftOutRow lastRow() const { return {m_rowsMet, m_pageNumber, m_lastSlot}; }
     // The row next() gave last cannot be decoded: it is left out too.
     void leaveOutLastRow();
     // What was left out so far, in stored order.
@@ -59,7 +65,8 @@ private:
     std::uint32_t m_rowsMet = 0;  // returned or left out: the last one's position
     int m_lastSlot = -1;          // of the row returned last
     std::vector<LeftOutRow> m_leftOut;
-    std::vector<unsigned char> m_movedRow;  // a copy: the page buffer keeps the walked page
+    RowsInUse &m_rowsInUse;
+    PageBuffer m_movedRow;  // a copy: the page buffer keeps the walked page
 };
 
 }  // namespace jet

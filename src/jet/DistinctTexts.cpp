@@ -15,6 +15,11 @@ constexpr std::size_t FewestSlots = 1024;
 // Half a megabyte: below it the table stays in the processor's caches.
 constexpr std::size_t SlotsWorthQuestioning = 65536;
 constexpr std::uint64_t NumberMask = 0xFFFF'FFFF;
+// A table never more than half full keeps its runs of taken slots short: a run this long
+// does not happen by chance, whatever the number of texts. Only texts made to collide build
+// one, and looking further would make adding them cost the square of their number: the
+// column then stops looking for repeats.
+constexpr std::size_t LongestProbe = 256;
 
 bool fitsLatin1(QStringView text)
 {
@@ -93,7 +98,12 @@ std::uint32_t DistinctTexts::settle(std::size_t start, bool latin1)
     ++m_addedSinceGrowth;
     const std::size_t mask = m_slots.size() - 1;
     std::size_t at = placeOf(hashBits, mask);
-    for (; m_slots[at] != 0; at = (at + 1) & mask) {
+    for (std::size_t probes = 0; m_slots[at] != 0; at = (at + 1) & mask) {
+        if (++probes > LongestProbe) {
+            stopLooking();
+            m_ends.push_back(end);
+            return number;
+        }
         if ((m_slots[at] & ~NumberMask) != hashBits)
             continue;
         const auto found = std::uint32_t((m_slots[at] & NumberMask) - 1);
@@ -106,14 +116,16 @@ std::uint32_t DistinctTexts::settle(std::size_t start, bool latin1)
     m_ends.push_back(end);
     m_slots[at] = hashBits | (std::uint64_t(number) + 1);
     if (2 * std::size_t(count()) > m_slots.size()) {
-        if (stillWorthLooking()) {
-            growSlots();
-        } else {
-            m_lookingForRepeats = false;
-            m_slots = {};
-        }
+        if (!stillWorthLooking() || !growSlots())
+            stopLooking();
     }
     return number;
+}
+
+void DistinctTexts::stopLooking()
+{
+    m_lookingForRepeats = false;
+    m_slots = {};
 }
 
 bool DistinctTexts::stillWorthLooking() const
@@ -122,7 +134,7 @@ bool DistinctTexts::stillWorthLooking() const
            10 * std::uint64_t(m_newSinceGrowth) < 9 * std::uint64_t(m_addedSinceGrowth);
 }
 
-void DistinctTexts::growSlots()
+bool DistinctTexts::growSlots()
 {
     std::vector<std::uint64_t> wider(2 * m_slots.size(), 0);
     const std::size_t mask = wider.size() - 1;
@@ -130,13 +142,16 @@ void DistinctTexts::growSlots()
         if (slot == 0)
             continue;
         std::size_t at = placeOf(slot, mask);
-        while (wider[at] != 0)
-            at = (at + 1) & mask;
+        for (std::size_t probes = 0; wider[at] != 0; at = (at + 1) & mask) {
+            if (++probes > LongestProbe)
+                return false;
+        }
         wider[at] = slot;
     }
     m_slots = std::move(wider);
     m_addedSinceGrowth = 0;
     m_newSinceGrowth = 0;
+    return true;
 }
 
 void DistinctTexts::finishAdding()

@@ -10,7 +10,9 @@
 // misses the processor's caches once the table is large. A column whose texts keep coming
 // new (references) gains nothing from it: once the table has grown large and nine texts
 // in ten added since it last grew were new, the column stops looking, and any text
-// added afterwards is kept as a new one even if it repeats an earlier one.
+// added afterwards is kept as a new one even if it repeats an earlier one. It stops too
+// when texts crowd one place of the table, as only texts made to collide do: adding them
+// would otherwise cost the square of their number.
 
 #include <QString>
 #include <QStringView>
@@ -51,8 +53,10 @@ private:
     std::string_view bytesOf(std::uint32_t number) const;
     // The text just appended to m_bytes from `start`: kept, or taken back if it was there.
     std::uint32_t settle(std::size_t start, bool latin1);
-    void growSlots();
+    // False, the table left as it was, when the texts crowd the wider one too.
+    bool growSlots();
     bool stillWorthLooking() const;
+    void stopLooking();
 
     std::string m_bytes;                // every text, back to back
     std::vector<std::uint32_t> m_ends;  // where each text ends in m_bytes; Utf16Flag: kept in UTF-16

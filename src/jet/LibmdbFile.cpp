@@ -118,9 +118,10 @@ LibmdbFile::LibmdbFile(const QString &path) : m_path(path), m_handle(std::make_u
         throw errors::notADatabase(path, QStringLiteral("taille de page inattendue"));
     m_encrypted = m_handle->mdb->f->db_key != 0;
     m_descriptor = ::fileno(m_handle->mdb->f->stream);
-    // Not zeroed: every byte is read before it is used.
-    m_window.reset(new unsigned char[WindowBytes]);
-    m_second.reset(new unsigned char[std::size_t(m_pageSize)]);
+    // Never larger than the file: a small file is read whole, into just its size.
+    m_window = std::make_unique<PageBuffer>(m_pageSize,
+                                            std::min(WindowBytes / std::size_t(m_pageSize), std::size_t(m_pageCount)));
+    m_second = std::make_unique<PageBuffer>(m_pageSize, 1);
 }
 
 LibmdbFile::~LibmdbFile() = default;
@@ -140,17 +141,17 @@ const unsigned char *LibmdbFile::inWindow(std::uint32_t page) const
 {
     if (page < m_windowFirst || page - m_windowFirst >= m_windowPages)
         return nullptr;
-    return m_window.get() + std::size_t(page - m_windowFirst) * std::size_t(m_pageSize);
+    return m_window->page(page - m_windowFirst);
 }
 
 const unsigned char *LibmdbFile::readPage(std::uint32_t page) const
 {
     checkIsPage(page);
     if (m_encrypted)
-        return readThroughLibmdb(page, false);
+        return readThroughLibmdb(page, *m_window);
     if (!inWindow(page)) {
         m_windowPages = 0;  // a failed read leaves none
-        m_windowPages = readPages(page, m_window.get(), WindowBytes);
+        m_windowPages = readPages(page, *m_window);
         m_windowFirst = page;
     }
     return inWindow(page);
@@ -160,45 +161,29 @@ const unsigned char *LibmdbFile::readSecondPage(std::uint32_t page) const
 {
     checkIsPage(page);
     if (m_encrypted)
-        return readThroughLibmdb(page, true);
+        return readThroughLibmdb(page, *m_second);
     if (const unsigned char *read = inWindow(page))
-        std::copy(read, read + m_pageSize, m_second.get());
-    else
-        readPages(page, m_second.get(), std::size_t(m_pageSize));
-    return m_second.get();
+        return m_second->hold(read, std::size_t(m_pageSize));
+    readPages(page, *m_second);
+    return m_second->page(0);
 }
 
-std::uint32_t LibmdbFile::readPages(std::uint32_t page, unsigned char *buffer, std::size_t size) const
+std::uint32_t LibmdbFile::readPages(std::uint32_t page, PageBuffer &buffer) const
 {
-    const std::size_t wanted = std::min(size, std::size_t(m_pageCount - page) * std::size_t(m_pageSize));
-    const off_t offset = off_t(page) * m_pageSize;
-    std::size_t got = 0;
-    while (got < wanted) {
-        const ssize_t read = ::pread(m_descriptor, buffer + got, wanted - got, offset + off_t(got));
-        if (read < 0 && errno == EINTR)
-            continue;
-        if (read < 0)
-            throw errors::readFailure(m_path, QStringLiteral("page %1 illisible").arg(page));
-        if (read == 0)
-            break;
-        got += std::size_t(read);
-    }
+    const std::ptrdiff_t pages = buffer.read(m_descriptor, off_t(page) * m_pageSize, m_pageCount - page);
     // As libmdb reads: a page the file ends within (cut short since it was opened) reads
     // as zeros past its end, a page beyond its end cannot be read.
-    if (got == 0)
+    if (pages <= 0)
         throw errors::readFailure(m_path, QStringLiteral("page %1 illisible").arg(page));
-    const std::size_t pages = (got + std::size_t(m_pageSize) - 1) / std::size_t(m_pageSize);
-    std::fill(buffer + got, buffer + pages * std::size_t(m_pageSize), 0);
     return std::uint32_t(pages);
 }
 
-const unsigned char *LibmdbFile::readThroughLibmdb(std::uint32_t page, bool secondBuffer) const
+const unsigned char *LibmdbFile::readThroughLibmdb(std::uint32_t page, PageBuffer &buffer) const
 {
     MdbHandle *mdb = m_handle->mdb;
-    const ssize_t got = secondBuffer ? mdb_read_alt_pg(mdb, page) : mdb_read_pg(mdb, page);
-    if (got != m_pageSize)
+    if (mdb_read_pg(mdb, page) != m_pageSize)
         throw errors::readFailure(m_path, QStringLiteral("page %1 illisible").arg(page));
-    return secondBuffer ? mdb->alt_pg_buf : mdb->pg_buf;
+    return buffer.hold(mdb->pg_buf, std::size_t(m_pageSize));
 }
 
 RuntimeError LibmdbFile::damaged(const QString &where) const

@@ -8,6 +8,7 @@
 // (four system calls a page) took a fifth of a large table's load. Only the pages of an
 // encrypted file (a key on page 0) are read through libmdb, which decodes them.
 
+#include "PageBuffer.h"
 #include "RuntimeError.h"
 
 #include <QString>
@@ -49,9 +50,10 @@ public:
 private:
     void checkIsPage(std::uint32_t page) const;
     const unsigned char *inWindow(std::uint32_t page) const;  // null when it is not there
-    const unsigned char *readThroughLibmdb(std::uint32_t page, bool secondBuffer) const;
-    // Reads pages from `page` on into `buffer`, at most `size` bytes; how many pages it read.
-    std::uint32_t readPages(std::uint32_t page, unsigned char *buffer, std::size_t size) const;
+    // The page as libmdb decodes it, copied into `buffer`.
+    const unsigned char *readThroughLibmdb(std::uint32_t page, PageBuffer &buffer) const;
+    // Reads pages from `page` on into `buffer`, as many as it holds; how many pages it read.
+    std::uint32_t readPages(std::uint32_t page, PageBuffer &buffer) const;
 
     QString m_path;
     std::unique_ptr<LibmdbHandle> m_handle;
@@ -61,10 +63,10 @@ private:
     std::uint32_t m_pageCount = 0;
     int m_descriptor = -1;  // libmdb's
 
-    std::unique_ptr<unsigned char[]> m_window;  // pages read at once, from m_windowFirst
+    mutable std::unique_ptr<PageBuffer> m_window;  // pages read at once, from m_windowFirst
     mutable std::uint32_t m_windowFirst = 0;
     mutable std::uint32_t m_windowPages = 0;
-    std::unique_ptr<unsigned char[]> m_second;
+    mutable std::unique_ptr<PageBuffer> m_second;
 };
 
 }  // namespace jet

@@ -3,9 +3,9 @@
 #include "LibmdbFile.h"
 #include "PageRows.h"
 #include "RowLayout.h"
+#include "RowsInUse.h"
 
 #include <QtEndian>
-#include <unordered_set>
 
 namespace jet {
 
@@ -17,16 +17,6 @@ constexpr std::uint32_t SingleRow = 0x40;
 constexpr std::uint32_t Chain = 0x00;
 constexpr std::uint32_t LengthMask = 0x3FFFFFFF;
 
-// The row `pointer` names (page × 256 + row), read into libmdb's second page buffer.
-std::optional<RowBytes> rowAt(const LibmdbFile &file, std::uint32_t pointer)
-{
-    const std::uint32_t pageNumber = pointer >> 8;
-    if (!file.isPage(pageNumber))
-        return std::nullopt;
-    const std::optional<PageRows> rows = PageRows::of(file, file.readSecondPage(pageNumber));
-    return rows ? rows->row(int(pointer & 0xFF)) : std::nullopt;
-}
-
 void appendAtMost(QByteArray &value, const unsigned char *data, std::size_t size, std::size_t length)
 {
     const std::size_t room = length - std::size_t(value.size());
@@ -35,7 +25,19 @@ void appendAtMost(QByteArray &value, const unsigned char *data, std::size_t size
 
 }  // namespace
 
-std::optional<QByteArray> readLongValue(const LibmdbFile &file, const FieldBytes &field)
+LongValues::LongValues(const LibmdbFile &file, RowsInUse &rowsInUse) : m_file(file), m_rowsInUse(rowsInUse)
+{}
+
+std::optional<RowBytes> LongValues::claimRow(std::uint32_t pointer)
+{
+    const std::uint32_t pageNumber = pointer >> 8;
+    if (!m_file.isPage(pageNumber) || !m_rowsInUse.take(pointer))
+        return std::nullopt;
+    const std::optional<PageRows> rows = PageRows::of(m_file, m_file.readSecondPage(pageNumber));
+    return rows ? rows->row(int(pointer & 0xFF)) : std::nullopt;
+}
+
+std::optional<QByteArray> LongValues::read(const FieldBytes &field)
 {
     if (field.size < HeaderSize)
         return QByteArray();
@@ -48,19 +50,16 @@ std::optional<QByteArray> readLongValue(const LibmdbFile &file, const FieldBytes
     if (storage == Inline) {
         appendAtMost(value, field.data + HeaderSize, field.size - HeaderSize, length);
     } else if (storage == SingleRow) {
-        const std::optional<RowBytes> row = rowAt(file, pointer);
+        const std::optional<RowBytes> row = claimRow(pointer);
         if (!row)
             return std::nullopt;
         appendAtMost(value, row->data, row->size, length);
     } else if (storage == Chain) {
-        // A link met again is a loop. Caught at once, it can neither repeat earlier bytes up
-        // to the announced length (which would show them as the value) nor run on through
-        // the whole file.
-        std::unordered_set<std::uint32_t> linksSeen;
+        // A link met again is a loop, or another value's: caught at once, it can neither
+        // repeat earlier bytes up to the announced length (which would show them as the
+        // value) nor run on through the whole file.
         while (pointer != 0 && std::size_t(value.size()) < length) {
-            if (!linksSeen.insert(pointer).second)
-                return std::nullopt;
-            const std::optional<RowBytes> row = rowAt(file, pointer);
+            const std::optional<RowBytes> row = claimRow(pointer);
             if (!row)
                 return std::nullopt;
             if (row->size < 4)

@@ -18,6 +18,8 @@ class LibmdbFile;
 
 constexpr std::uint16_t DeletedRowFlag = 0x8000;
 constexpr std::uint16_t MovedRowFlag = 0x4000;
+// A row is reached through page × 256 + slot: a page cannot hold more rows than that.
+constexpr int MostRowsPerPage = 256;
 
 class PageRows {
 public:

@@ -31,6 +31,13 @@ void TableData::discardLoadingRow()
     }
 }
 
+void TableData::discardRows(const std::vector<std::uint32_t> &rows)
+{
+    for (ColumnValues &values : m_columns)
+        values.removeRows(rows);
+    m_rowCount -= std::uint32_t(rows.size());
+}
+
 void TableData::finishLoading(std::vector<LeftOutRow> leftOut)
 {
     for (ColumnValues &values : m_columns)

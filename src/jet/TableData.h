@@ -64,6 +64,8 @@ public:
     void rowLoaded() { ++m_rowCount; }
     // The row being loaded cannot be decoded after all: the values it gave so far go.
     void discardLoadingRow();
+    // Rows loaded earlier (ascending) turn out to be damaged: they go, the others move up.
+    void discardRows(const std::vector<std::uint32_t> &rows);
     // Every row is read: what remains of the rows that could not be is `leftOut`.
     void finishLoading(std::vector<LeftOutRow> leftOut);
 

@@ -4,10 +4,13 @@
 #include "LibmdbFile.h"
 #include "LibmdbGuard.h"
 #include "ObjectNames.h"
+#include "PageRows.h"
+#include "UsageMap.h"
 
 #include <QtEndian>
 #include <algorithm>
 #include <memory>
+#include <unordered_set>
 
 namespace jet {
 
@@ -36,21 +39,21 @@ public:
     }
 
     // The definition may continue on further pages, chained from byte 4 of each: libmdb
-    // follows the chain without checking where it leads.
+    // follows the chain without checking where it leads. A page met twice is a loop, found
+    // there whatever the file's size.
     void checkPageChain() const
     {
         if (!m_file.isPage(m_page) || m_file.readSecondPage(m_page)[0] != TableDefinitionPageKind)
             throw damaged(QStringLiteral("ce n'est pas une page de définition de table"));
-        std::uint32_t page = m_page;
-        for (std::uint32_t hops = 0; hops < m_file.pageCount(); ++hops) {
-            const std::uint32_t next = read32(m_file.readSecondPage(page) + 4);
-            if (next == 0)
-                return;
-            if (!m_file.isPage(next) || m_file.readSecondPage(next)[0] != TableDefinitionPageKind)
+        std::unordered_set<std::uint32_t> chain{m_page};
+        for (std::uint32_t next = read32(m_file.readSecondPage(m_page) + 4); next != 0;) {
+            if (!chain.insert(next).second)
+                throw damaged(QStringLiteral("la définition boucle sur elle-même"));
+            const unsigned char *page = m_file.isPage(next) ? m_file.readSecondPage(next) : nullptr;
+            if (!page || page[0] != TableDefinitionPageKind)
                 throw damaged(QStringLiteral("la suite de la définition (page %1) est illisible").arg(next));
-            page = next;
+            next = read32(page + 4);
         }
-        throw damaged(QStringLiteral("la définition boucle sur elle-même"));
     }
 
     // A page-row pointer (page × 256 + row) to a row libmdb will copy.
@@ -93,6 +96,26 @@ bool plausibleCounts(const MdbTableDef &table)
     constexpr unsigned MaxColumns = 255;
     constexpr unsigned MaxIndexes = 255;
     return table.num_cols <= MaxColumns && table.num_idxs <= MaxIndexes && table.num_real_idxs <= MaxIndexes;
+}
+
+// The row count a definition states, never trusted beyond what the pages its map lists could
+// hold (row pointers number a page's rows in one byte): it only sizes the first allocation,
+// and a count of billions must not reserve gigabytes for a table of a few pages, however
+// large the file. The pages are counted only as far as the stated count needs, and only
+// those of the file (the walk refuses a table with others).
+std::uint32_t atMostRowsOfListedPages(const LibmdbFile &file, const QByteArray &map, std::uint32_t stated)
+{
+    UsageMap listed(file, map);
+    std::uint64_t room = 0;
+    std::int32_t page = 0;
+    while (room < stated) {
+        const std::int32_t next = listed.nextAfter(std::uint32_t(page));
+        if (next <= page || !file.isPage(std::uint32_t(next)))
+            break;
+        room += MostRowsPerPage;
+        page = next;
+    }
+    return std::uint32_t(std::min<std::uint64_t>(stated, room));
 }
 
 struct TableDefFree {
@@ -184,10 +207,8 @@ TableDefinition readTableDefinition(const LibmdbFile &file, const QString &name,
     definition.name = name;
     definition.definitionPage = definitionPage;
     definition.hasVariableColumns = table->num_var_cols > 0;
-    // Never trusted beyond what the file could hold (row pointers number a page's rows in
-    // one byte): it only sizes the first allocation.
-    definition.rowCountHint = std::min<std::uint32_t>(table->num_rows, file.pageCount() * 256);
     definition.usageMap = QByteArray(reinterpret_cast<const char *>(table->usage_map), qsizetype(table->map_sz));
+    definition.rowCountHint = atMostRowsOfListedPages(file, definition.usageMap, table->num_rows);
     for (guint i = 0; i < table->columns->len; ++i) {
         ColumnDefinition column = columnFrom(*static_cast<const MdbColumn *>(g_ptr_array_index(table->columns, i)));
         if (column.fixed &&

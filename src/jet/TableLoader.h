@@ -2,7 +2,8 @@
 // Decodes a table's rows into a TableData: each value from the row's raw bytes (integers
 // little-endian, currency as its 64-bit count of ten-thousandths, reals by their bits,
 // texts decoded here), never through libmdb's text conversion. A row that cannot be
-// decoded is left out and the others are read (TableData::leftOutRows says which).
+// decoded is left out and the others are read (TableData::leftOutRows says which); so are
+// rows that reach, through a pointer, rows of the file another row reached (RowsInUse.h).
 
 #include <memory>
 #include <vector>

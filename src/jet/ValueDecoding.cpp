@@ -95,7 +95,7 @@ std::size_t fixedSizeOf(ColumnType type)
 
 // The value as the text the engine shows, into `out`; false when a long value's pages do
 // not hold together.
-bool textOf(const ColumnDefinition &column, const FieldBytes &field, const LibmdbFile &file, const TextDecoding &text,
+bool textOf(const ColumnDefinition &column, const FieldBytes &field, LongValues &longValues, const TextDecoding &text,
             std::u16string &out)
 {
     switch (column.type) {
@@ -104,7 +104,7 @@ bool textOf(const ColumnDefinition &column, const FieldBytes &field, const Libmd
         return true;
     case ColumnType::Memo:
     case ColumnType::LongBinary: {
-        const std::optional<QByteArray> value = readLongValue(file, field);
+        const std::optional<QByteArray> value = longValues.read(field);
         if (!value)
             return false;
         const auto *bytes = reinterpret_cast<const unsigned char *>(value->constData());
@@ -129,7 +129,7 @@ bool textOf(const ColumnDefinition &column, const FieldBytes &field, const Libmd
 
 }  // namespace
 
-bool decodeValue(const ColumnDefinition &column, const FieldBytes &field, const LibmdbFile &file,
+bool decodeValue(const ColumnDefinition &column, const FieldBytes &field, LongValues &longValues,
                  const TextDecoding &text, ColumnValues &values, std::u16string &textBuffer)
 {
     if (column.type == ColumnType::Boolean) {
@@ -175,7 +175,7 @@ bool decodeValue(const ColumnDefinition &column, const FieldBytes &field, const 
                 break;
             }
         }
-        if (!textOf(column, field, file, text, textBuffer))
+        if (!textOf(column, field, longValues, text, textBuffer))
             return false;
         values.appendText(textBuffer);
         break;
