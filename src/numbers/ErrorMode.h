@@ -100,9 +100,10 @@ auto unlessItFails(Compute &&compute)
     }
 }
 
-// The one place where a failure that left a handler meets the event loop: every handler
-// runs inside it. Whatever leaves `handler` is given to `report` as a RuntimeError:
-// std::bad_alloc as "Mémoire insuffisante", any other exception with its own text.
+// The one place where a failure that left a handler meets the event loop: every handler,
+// and every other call Qt makes into the program (src/ui/EventLoopEntries.h), runs inside
+// it. Whatever leaves `handler` is given to `report` as a RuntimeError: std::bad_alloc as
+// "Mémoire insuffisante", any other exception with its own text.
 template <class Handler, class Report>
 void AtEventLoop(Handler &&handler, Report &&report) noexcept
 {

@@ -1,9 +1,8 @@
 #include "StartUp.h"
 
 #include "CatalogueWarmUp.h"
-#include "ErrorMode.h"
+#include "EventLoopEntries.h"
 #include "Form2.h"
-#include "ReportBox.h"
 
 #include <QTimer>
 
@@ -33,6 +32,6 @@ void showWindow(Form2 &window)
     window.show();
     if (std::optional<QString> notice = window.module1().leftOutNotice()) {
         // Over the window, once it shows.
-        QTimer::singleShot(0, &window, [notice = std::move(*notice)] { warn(notice); });
+        QTimer::singleShot(0, &window, [notice = std::move(*notice)] { runAction([&] { warn(notice); }); });
     }
 }

@@ -52,6 +52,11 @@ void warn(const QString &text)
     currentSink()({ApplicationName, text, StandardReport::Kind::Warning});
 }
 
+void warnOf(const RuntimeError &error, const QString &context)
+{
+    warn(context + QStringLiteral("\n\n") + standardReportOf(error).text);
+}
+
 void endProgramWithReport(const RuntimeError &error)
 {
     report(error);
