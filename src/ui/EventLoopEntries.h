@@ -4,7 +4,7 @@
 // reaches Qt's event loop, and each failure meets the answer its kind of call gets:
 //
 //   runHandler   a handler of the window's rules: a failure that leaves it is the standard
-//                report, and the program ends.
+//                report, and the program ends there and then.
 //   runAction    what the window does beyond its rules (a notice over the window, the
 //                grid's own reactions): a failure is told, and the program goes on.
 //

@@ -26,5 +26,6 @@ void warn(const QString &text);
 void warnOf(const RuntimeError &error, const QString &context = QStringLiteral("L'opération n'a pas abouti."));
 
 // A failure left a handler that does not handle it: the report, then the program ends
-// (its event loop stops, whichever loop is running).
-void endProgramWithReport(const RuntimeError &error);
+// there and then. Nothing of the handler's runs after it: not the rest of a handler that
+// ran this one from one of its steps, nor any other event, nor a second report.
+[[noreturn]] void endProgramWithReport(const RuntimeError &error);
