@@ -16,11 +16,12 @@ void Form2::lookUp()
     const QString zero = PlainNumberText(std::int16_t{0}, m_regional);
     const ResumeNext run;
 
-    run.step([&] { desi->setText(QString()); });
-    run.step([&] { qte->setText(zero); });
-    run.step([&] { prixvente->setText(zero); });
-    run.step([&] { remise->setText(zero); });  // prices the (empty) line again
-    run.step([&] { total->setText(zero); });
+    // Clearing the line cannot fail: the pricing that setting remise runs meets its own.
+    desi->setText(QString());
+    qte->setText(zero);
+    prixvente->setText(zero);
+    remise->setText(zero);  // prices the (empty) line again
+    total->setText(zero);
 
     if (Ref->currentText().isEmpty())
         return;
