@@ -12,30 +12,25 @@
 // The reference list and the sheet keep what start-up listed: only look-ups follow.
 
 #include "FileIdentity.h"
-#include "Jet.h"
 
 #include <QString>
-#include <memory>
+#include <functional>
 #include <optional>
 
 class CatalogueWatch {
 public:
-    // The catalogue newly read from the file.
-    struct Reread {
-        std::shared_ptr<jet::Database> database;
-        std::unique_ptr<jet::Recordset> table;
-    };
-
     // Watches `file` from now on: called before the file is first read, so that a change
     // made during that read is seen at the next look-up.
     explicit CatalogueWatch(const QString &file);
 
-    // The catalogue as the file now holds it, when the file changed since it was last seen
-    // and reads whole; nothing otherwise. Never fails.
-    std::optional<Reread> reread();
+    // When the file changed since it was last seen, reads it through `readWhole`, which
+    // keeps what it read and says whether that is whole. True when it is, and the file did
+    // not change meanwhile: what was read then replaces the catalogue in use. False
+    // otherwise, and whatever fails while reading (memory too) is part of that answer.
+    // Never fails.
+    bool reread(const std::function<bool()> &readWhole);
 
 private:
-    QString m_file;
     QByteArray m_nativePath;  // encoded once: the check runs on every keystroke
     // Of the catalogue in use, or of the last file that failed to read.
     std::optional<FileIdentity> m_lastSeen;

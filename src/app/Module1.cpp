@@ -1,9 +1,19 @@
 #include "Module1.h"
 
 #include "CataloguePath.h"
+#include "CatalogueRecords.h"
+#include "CatalogueWatch.h"
 #include "ErrorMode.h"
+#include "LeftOutNotice.h"
 
 namespace {
+
+// The table of products and its index by reference.
+const QString ProductTableName = QStringLiteral("Produit");
+const QString LookUpIndex = QStringLiteral("XREF");
+// The listing's one query: its fields named in ProductField's order.
+const QString ListingQuery = QStringLiteral(
+    "select Produit.ref,Produit.desi,Produit.qté,Produit.prixvente from Produit order by produit.desi asc");
 
 // The engine's own words, with the file named when they do not name it already.
 RuntimeError namingTheFile(const RuntimeError &failure, const QString &file)
@@ -12,6 +22,11 @@ RuntimeError namingTheFile(const RuntimeError &failure, const QString &file)
         return failure;
     return RuntimeError(failure.kind(), failure.number(),
                         QStringLiteral("%1\nFichier : %2").arg(failure.description(), file));
+}
+
+std::unique_ptr<jet::Recordset> openProductTable(jet::Database &database)
+{
+    return database.OpenRecordset(ProductTableName);
 }
 
 }  // namespace
@@ -26,57 +41,120 @@ QString catalogueFileOf(const QString &given)
     return given.isEmpty() ? defaultDatabaseFile() : given;
 }
 
-Module1::Module1(const QString &databaseFile) : m_databaseFile(catalogueFileOf(databaseFile))
+struct Module1::Handles {
+    std::shared_ptr<jet::Database> productDatabase;
+    std::unique_ptr<jet::Recordset> productTable;
+    std::optional<RuntimeError> openFailure;
+    std::optional<CatalogueWatch> watch;
+
+    jet::Database &openedProductDatabase() const
+    {
+        if (openFailure)
+            throw *openFailure;
+        if (!productDatabase)
+            throw RuntimeError::objectNotSet();
+        return *productDatabase;
+    }
+
+    jet::Recordset &table() const
+    {
+        if (!productTable)
+            throw RuntimeError::objectNotSet();
+        return *productTable;
+    }
+};
+
+Module1::Module1(const QString &databaseFile)
+    : m_databaseFile(catalogueFileOf(databaseFile)), m_handles(std::make_unique<Handles>())
 {}
+
+Module1::~Module1() = default;
 
 void Module1::OpenProductDatabase()
 {
     const ResumeNext onError;
-    m_openFailure.reset();
-    m_watch.emplace(m_databaseFile);
+    m_handles->openFailure.reset();
+    m_handles->watch.emplace(m_databaseFile);
     onError.step([&] {
         try {
-            m_productDatabase = jet::DBEngine::OpenDatabase(m_databaseFile);
+            m_handles->productDatabase = jet::DBEngine::OpenDatabase(m_databaseFile);
         } catch (const RuntimeError &failure) {
-            m_openFailure = namingTheFile(failure, m_databaseFile);
+            m_handles->openFailure = namingTheFile(failure, m_databaseFile);
             throw;
         }
     });
 }
 
-jet::Database &Module1::OpenedProductDatabase()
-{
-    if (m_openFailure)
-        throw *m_openFailure;
-    if (!m_productDatabase)
-        throw RuntimeError::objectNotSet();
-    return *m_productDatabase;
-}
-
 void Module1::OpenProductTable()
 {
-    m_productTable = OpenedProductDatabase().OpenRecordset(ProductTableName);
+    m_handles->productTable = openProductTable(m_handles->openedProductDatabase());
 }
 
-jet::Recordset &Module1::ProductTable()
+ProductReferences Module1::ReadProductReferences(const RegionalSettings &rs)
 {
-    if (!m_productTable)
-        throw RuntimeError::objectNotSet();
-    return *m_productTable;
+    const TableReferences references(m_handles->openedProductDatabase(), m_handles->table(), ProductTableName, rs);
+    return {references.count(), references};
 }
 
-const std::vector<jet::LeftOutRow> &Module1::leftOutProducts() const
+std::shared_ptr<const ProductList> Module1::OpenListing() const
 {
-    static const std::vector<jet::LeftOutRow> none;
-    return m_productTable ? m_productTable->LeftOutRows() : none;
+    const std::shared_ptr<jet::Database> connection = jet::DBEngine::OpenDatabase(m_databaseFile);
+    return std::make_shared<ListedProducts>(connection->OpenRecordset(ListingQuery));
 }
 
 void Module1::refreshProductTable()
 {
-    if (!m_productTable || !m_watch)
+    if (!m_handles->productTable || !m_handles->watch)
         return;
-    if (std::optional<CatalogueWatch::Reread> now = m_watch->reread()) {
-        m_productTable = std::move(now->table);
-        m_productDatabase = std::move(now->database);
+    std::shared_ptr<jet::Database> database;
+    std::unique_ptr<jet::Recordset> table;
+    const bool rewritten = m_handles->watch->reread([&] {
+        database = jet::DBEngine::OpenDatabase(m_databaseFile);
+        table = openProductTable(*database);
+        // Rows that could not be read are a file caught half-written too, as far as the
+        // look-up is concerned.
+        return table->LeftOutRows().empty();
+    });
+    if (rewritten) {
+        m_handles->productTable = std::move(table);
+        m_handles->productDatabase = std::move(database);
     }
+}
+
+void Module1::SetLookUpIndex()
+{
+    m_handles->table().setIndex(LookUpIndex);
+}
+
+void Module1::SeekProduct(const QString &reference)
+{
+    m_handles->table().Seek(QStringLiteral("="), MixedValue(reference));
+}
+
+MixedValue Module1::ProductTableField(ProductField field) const
+{
+    return m_handles->table().Fields()[static_cast<std::int16_t>(field)].Value();
+}
+
+std::optional<QString> Module1::leftOutNotice() const
+{
+    // As start-up opened it: a rewritten catalogue with such rows never replaces it.
+    if (!m_handles->productTable || m_handles->productTable->LeftOutRows().empty())
+        return std::nullopt;
+    return leftOutRowsNotice(m_handles->productTable->LeftOutRows());
+}
+
+bool Module1::hasProductDatabase() const
+{
+    return m_handles->productDatabase != nullptr;
+}
+
+bool Module1::hasProductTable() const
+{
+    return m_handles->productTable != nullptr;
+}
+
+void Module1::PrepareForAnotherThread()
+{
+    jet::DBEngine::PrepareEnvironment();
 }

@@ -21,6 +21,8 @@
 #include <cstdlib>
 #include <exception>
 #include <new>
+#include <optional>
+#include <type_traits>
 #include <utility>
 
 class ResumeNext {
@@ -60,9 +62,48 @@ void NoHandling(Body &&body)
     std::forward<Body>(body)();
 }
 
-// The one place where a failure that left a handler meets the event loop: every handler
-// runs inside it. Whatever leaves `handler` is given to `report` as a RuntimeError:
-// std::bad_alloc as "Mémoire insuffisante", any other exception with its own text.
+namespace ErrorModeDetail {
+
+template <class T>
+struct AsOptional {
+    using type = std::optional<T>;
+};
+template <class T>
+struct AsOptional<std::optional<T>> {
+    using type = std::optional<T>;
+};
+
+}  // namespace ErrorModeDetail
+
+// Where a rule's failure is an answer rather than an error, inside a computation and not a
+// handler: a line total that is no number adds nothing to the sum, an amount beyond
+// Currency's range leaves its line out of the sum, a total that cannot be figured leaves
+// its cell empty. What is dropped is a RuntimeError, and only that: memory running out or a
+// fault in a library still leaves, to be reported. Gives what `compute` gives (an optional
+// one as it is), or nothing when it fails; for a statement, it just goes on.
+template <class Compute>
+auto unlessItFails(Compute &&compute)
+{
+    using Result = std::invoke_result_t<Compute>;
+    if constexpr (std::is_void_v<Result>) {
+        try {
+            std::forward<Compute>(compute)();
+        } catch (const RuntimeError &) {
+        }
+    } else {
+        using Answer = typename ErrorModeDetail::AsOptional<Result>::type;
+        try {
+            return Answer(std::forward<Compute>(compute)());
+        } catch (const RuntimeError &) {
+            return Answer();
+        }
+    }
+}
+
+// The one place where a failure that left a handler meets the event loop: every handler,
+// and every other call Qt makes into the program (src/ui/EventLoopEntries.h), runs inside
+// it. Whatever leaves `handler` is given to `report` as a RuntimeError: std::bad_alloc as
+// "Mémoire insuffisante", any other exception with its own text.
 template <class Handler, class Report>
 void AtEventLoop(Handler &&handler, Report &&report) noexcept
 {

@@ -3,7 +3,7 @@
 #include "NumberRules.h"
 
 #include "CentDigits.h"
-#include "RuntimeError.h"
+#include "ErrorMode.h"
 
 #include <algorithm>
 
@@ -60,11 +60,8 @@ namespace {
 
 std::optional<Currency> centsAsCurrency(const CentDigits &rounded)
 {
-    try {
-        return rounded.number().toCurrency();
-    } catch (const RuntimeError &) {
-        return std::nullopt;  // beyond Currency: the reader fails on the text
-    }
+    // Beyond Currency: the reader fails on the text.
+    return unlessItFails([&] { return rounded.number().toCurrency(); });
 }
 
 }  // namespace

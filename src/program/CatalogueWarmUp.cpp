@@ -1,11 +1,9 @@
 #include "CatalogueWarmUp.h"
 
-#include "Module1.h"
-
-CatalogueWarmUp::CatalogueWarmUp(const QString &catalogueFile)
+CatalogueWarmUp::CatalogueWarmUp(const QString &catalogueFile) : m_ahead(catalogueFile)
 {
-    jet::DBEngine::PrepareEnvironment();  // here, before another thread may read it
-    m_thread = std::thread([this, catalogueFile] { read(catalogueFile); });
+    Module1::PrepareForAnotherThread();
+    m_thread = std::thread([this] { read(); });
 }
 
 CatalogueWarmUp::~CatalogueWarmUp()
@@ -19,13 +17,14 @@ void CatalogueWarmUp::finish()
         m_thread.join();
 }
 
-void CatalogueWarmUp::read(const QString &catalogueFile) noexcept
+void CatalogueWarmUp::read() noexcept
 {
+    // Form_Load's opens, in its order; only what the engine keeps for the next opens helps.
     try {
-        m_database = jet::DBEngine::OpenDatabase(catalogueFile);
-        m_table = m_database->OpenRecordset(ProductTableName);
-        m_listing = m_database->OpenRecordset(ListingQuery);
-        m_table->setIndex(LookUpIndex);
+        m_ahead.OpenProductDatabase();
+        m_ahead.OpenProductTable();
+        m_listing = m_ahead.OpenListing();
+        m_ahead.SetLookUpIndex();
     } catch (...) {
         // Whatever failed fails again, and is reported, when the load handler opens it.
     }

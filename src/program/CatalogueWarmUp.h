@@ -1,13 +1,13 @@
 #pragma once
-// The catalogue read on a second thread while Qt starts and the window is built: opened,
-// its products decoded, sorted for the listing and indexed for the look-up. The load
-// handler then opens the same file on the window's thread, where the engine finds all that
-// done (it reuses a file opened and unchanged while a handle on it lives). What the thread
-// meets is not its business: a file that cannot be read is the load handler's to report.
-// The thread has ended, and its handles are let go, before the window shows: the window's
-// handlers only ever run on one thread.
+// The catalogue read on a second thread while Qt starts and the window is built: start-up's
+// own opens (Module1's), run ahead, so that the file is decoded, sorted for the listing and
+// indexed for the look-up. The load handler then opens the same file on the window's thread,
+// where the engine finds all that done (it reuses a file opened and unchanged while a handle
+// on it lives). What the thread meets is not its business: a file that cannot be read is the
+// load handler's to report. The thread has ended, and its handles are let go, before the
+// window shows: the window's handlers only ever run on one thread.
 
-#include "Jet.h"
+#include "Module1.h"
 
 #include <QString>
 #include <memory>
@@ -25,10 +25,9 @@ public:
     void finish();
 
 private:
-    void read(const QString &catalogueFile) noexcept;
+    void read() noexcept;
 
-    std::shared_ptr<jet::Database> m_database;
-    std::unique_ptr<jet::Recordset> m_table;
-    std::unique_ptr<jet::Recordset> m_listing;
+    Module1 m_ahead;
+    std::shared_ptr<const ProductList> m_listing;
     std::thread m_thread;
 };

@@ -1,5 +1,7 @@
 #include "QuitOnceShown.h"
 
+#include "EventLoopEntries.h"
+
 #include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QEvent>
@@ -19,14 +21,16 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            QMetaObject::invokeMethod(
-                QCoreApplication::instance(),
-                [] {
-                    std::fflush(nullptr);
-                    std::_Exit(EXIT_SUCCESS);
-                },
-                Qt::QueuedConnection);
+            runAction([&] {
+                watched->removeEventFilter(this);
+                QMetaObject::invokeMethod(
+                    QCoreApplication::instance(),
+                    [] {
+                        std::fflush(nullptr);
+                        std::_Exit(EXIT_SUCCESS);
+                    },
+                    Qt::QueuedConnection);
+            });
         }
         return false;
     }

@@ -1,10 +1,8 @@
 #include "StartUp.h"
 
 #include "CatalogueWarmUp.h"
-#include "ErrorMode.h"
+#include "EventLoopEntries.h"
 #include "Form2.h"
-#include "LeftOutNotice.h"
-#include "ReportBox.h"
 
 #include <QTimer>
 
@@ -32,9 +30,8 @@ std::unique_ptr<Form2> startWindow(const QString &databaseFile, const RegionalSe
 void showWindow(Form2 &window)
 {
     window.show();
-    const std::vector<jet::LeftOutRow> &leftOut = window.module1().leftOutProducts();
-    if (!leftOut.empty()) {
+    if (std::optional<QString> notice = window.module1().leftOutNotice()) {
         // Over the window, once it shows.
-        QTimer::singleShot(0, &window, [notice = leftOutRowsNotice(leftOut)] { warn(notice); });
+        QTimer::singleShot(0, &window, [notice = std::move(*notice)] { runAction([&] { warn(notice); }); });
     }
 }

@@ -36,11 +36,9 @@ QString listedCell(int column, const ProductValues &product, const RegionalSetti
     case SheetColumn::Price:
         return FormatAmount(product.price, rs);
     case SheetColumn::LineTotal:
-        try {
-            return FormatAmount(listedLineTotal(product.quantity, product.price, rs), rs);
-        } catch (const RuntimeError &) {
-            return {};
-        }
+        // A total that cannot be figured leaves the cell empty.
+        return unlessItFails([&] { return FormatAmount(listedLineTotal(product.quantity, product.price, rs), rs); })
+            .value_or(QString());
     default:
         return {};  // the discount: none
     }
@@ -123,9 +121,6 @@ std::optional<Currency> recalculatedListedAmount(const MixedValue &quantity, con
 {
     if (const std::optional<std::int64_t> cents = wholeLineCents(quantity, price, rs))
         return Currency::fromTenThousandths(*cents * 100);
-    try {
-        return ToCurrency(recalculatedFromTexts(quantity, price, rs));
-    } catch (const RuntimeError &) {
-        return std::nullopt;  // beyond Currency: the line adds nothing
-    }
+    // Beyond Currency: the line adds nothing.
+    return unlessItFails([&] { return ToCurrency(recalculatedFromTexts(quantity, price, rs)); });
 }

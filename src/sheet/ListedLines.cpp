@@ -1,7 +1,7 @@
 #include "ListedLines.h"
 
+#include "ErrorMode.h"
 #include "NumberRules.h"
-#include "RuntimeError.h"
 #include "SheetColumns.h"
 
 ListedLines::ListedLines(std::shared_ptr<const ProductList> products, const RegionalSettings &rs)
@@ -28,12 +28,11 @@ std::optional<Currency> ListedLines::totalReadBack(std::uint32_t product) const
     // text back, as ToCurrency takes the double, to the amount seen at fifteen digits.
     if (m_repriced)
         return recalculatedAmount(product);
-    try {
+    // A total that cannot be figured is shown empty, and an empty cell reads back as nothing.
+    return unlessItFails([&] {
         const auto [quantity, price] = m_products->quantityAndPrice(product);
         return AmountReadBack(listedLineTotal(quantity, price, m_rs), m_rs);
-    } catch (const RuntimeError &) {
-        return std::nullopt;
-    }
+    });
 }
 
 std::optional<Currency> ListedLines::recalculatedAmount(std::uint32_t product) const

@@ -1,8 +1,8 @@
 #include "SheetLines.h"
 
+#include "ErrorMode.h"
 #include "LineRules.h"
 #include "NumberRules.h"
-#include "RuntimeError.h"
 #include "SheetColumns.h"
 
 #include <algorithm>
@@ -97,11 +97,8 @@ void SheetLines::resize(int lines)
 
 std::optional<Currency> SheetLines::ownTotalReadBack(std::uint32_t slot, const RegionalSettings &rs) const
 {
-    try {
-        return ReadLocaleCurrency(m_own.cell(slot, SheetColumn::LineTotal).toString(), rs);
-    } catch (const RuntimeError &) {
-        return std::nullopt;  // not a number: adds nothing
-    }
+    // Not a number: adds nothing.
+    return unlessItFails([&] { return ReadLocaleCurrency(m_own.cell(slot, SheetColumn::LineTotal).toString(), rs); });
 }
 
 CellRecount SheetLines::recount(const RegionalSettings &rs) const
@@ -120,12 +117,8 @@ CellRecount SheetLines::recount(const RegionalSettings &rs) const
     for (const std::uint32_t line : m_lines) {
         const std::optional<Currency> readBack =
             isOwn(line) ? ownTotalReadBack(slotOf(line), rs) : m_listed->totalReadBack(line);
-        if (readBack) {
-            try {
-                counters.addAmount(*readBack);
-            } catch (const RuntimeError &) {
-            }
-        }
+        if (readBack)
+            unlessItFails([&] { counters.addAmount(*readBack); });
     }
     return counters;
 }
@@ -143,11 +136,10 @@ RecalculationCounters SheetLines::recalculate(const RegionalSettings &rs)
                                                        m_own.cell(slot, SheetColumn::Discount).toString(), rs);
         m_own.setCell(slot, SheetColumn::Price, line.price);
         m_own.setCell(slot, SheetColumn::LineTotal, line.lineTotalText);
-        try {
-            ownAmounts[slot] = ToCurrency(line.lineTotal);
+        // Beyond Currency: the line adds nothing.
+        ownAmounts[slot] = unlessItFails([&] { return ToCurrency(line.lineTotal); });
+        if (ownAmounts[slot])
             total.add(*ownAmounts[slot]);
-        } catch (const RuntimeError &) {
-        }
     }
     if (m_listed) {
         total += m_listedRecalculated;
@@ -161,12 +153,8 @@ RecalculationCounters SheetLines::recalculate(const RegionalSettings &rs)
     for (const std::uint32_t line : m_lines) {
         const std::optional<Currency> amount =
             isOwn(line) ? ownAmounts[slotOf(line)] : m_listed->recalculatedAmount(line);
-        if (amount) {
-            try {
-                counters.addAmount(*amount);
-            } catch (const RuntimeError &) {
-            }
-        }
+        if (amount)
+            unlessItFails([&] { counters.addAmount(*amount); });
     }
     return counters;
 }

@@ -1,5 +1,7 @@
 #include "FindBox.h"
 
+#include "EventLoopEntries.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,8 +29,10 @@ FindBox::FindBox(QWidget *window) : QDialog(window), m_text(new QLineEdit(this))
     row->addWidget(close);
 
     const auto requestNext = [this] {
-        if (!text().isEmpty())
-            emit nextRequested(text());
+        runAction([this] {
+            if (!text().isEmpty())
+                emit nextRequested(text());
+        });
     };
     connect(next, &QPushButton::clicked, this, requestNext);
     // The window's "Rechercher le suivant" answers here too.

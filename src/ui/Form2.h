@@ -98,6 +98,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // What the window makes of an event on one of its controls; true when it is consumed.
+    bool routeEvent(QObject *watched, QEvent *event);
     void buildControls();
     void describeForAssistiveTechnology();
     void connectHandlers();

@@ -3,11 +3,10 @@
 // assignment); key handlers see each typed character before the control does, and the
 // key always goes on to the control.
 
-#include "ErrorMode.h"
+#include "EventLoopEntries.h"
 #include "Form2.h"
 #include "KeyCodes.h"
 #include "LineGrid.h"
-#include "ReportBox.h"
 
 #include <QComboBox>
 #include <QFocusEvent>
@@ -17,14 +16,6 @@
 #include <optional>
 
 namespace {
-
-// A failure that leaves a handler ends the program with the standard report: Qt's event
-// loop must never see an exception.
-template <class Handler>
-void runHandler(Handler &&handler)
-{
-    AtEventLoop(std::forward<Handler>(handler), endProgramWithReport);
-}
 
 // The code a key handler receives: the typed character, Enter (the keypad's too) as 13 and
 // Ctrl+Enter as 10. Keys that type no character (arrows, function keys, a bare Shift) and
@@ -87,6 +78,15 @@ void Form2::connectHandlers()
 
 bool Form2::eventFilter(QObject *watched, QEvent *event)
 {
+    bool consumed = false;
+    // The handlers it runs have their own way with a failure; what fails in the filter itself
+    // is told, and the event goes on to its control.
+    runAction([&] { consumed = routeEvent(watched, event); });
+    return consumed || QWidget::eventFilter(watched, event);
+}
+
+bool Form2::routeEvent(QObject *watched, QEvent *event)
+{
     if (event->type() == QEvent::KeyPress) {
         const auto &key = static_cast<const QKeyEvent &>(*event);
         // Enter presses the focused button, as Space does.
@@ -133,7 +133,7 @@ bool Form2::eventFilter(QObject *watched, QEvent *event)
     } else if (event->type() == QEvent::FocusOut && watched == m_focusedByClick) {
         m_focusedByClick = nullptr;
     }
-    return QWidget::eventFilter(watched, event);
+    return false;
 }
 
 void Form2::gotFocus(QObject *field)

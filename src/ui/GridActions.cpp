@@ -1,12 +1,12 @@
 #include "GridActions.h"
 
 #include "ClipboardTexts.h"
+#include "ErrorMode.h"
 #include "FindBox.h"
 #include "GridSheet.h"
 #include "LineGrid.h"
 #include "LineSearch.h"
 #include "ProgressWindow.h"
-#include "RuntimeError.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -75,9 +75,10 @@ GridActions::GridActions(LineGrid &grid, const RegionalSettings &regional, Count
     grid.installEventFilter(this);
     grid.viewport()->installEventFilter(this);
     const QAbstractItemModel *lines = grid.model();
-    connect(lines, &QAbstractItemModel::rowsInserted, this, &GridActions::updateEnabled);
-    connect(lines, &QAbstractItemModel::rowsRemoved, this, &GridActions::updateEnabled);
-    connect(lines, &QAbstractItemModel::modelReset, this, &GridActions::updateEnabled);
+    const auto whenLinesChange = [this] { fromQt([this] { updateEnabled(); }); };
+    connect(lines, &QAbstractItemModel::rowsInserted, this, whenLinesChange);
+    connect(lines, &QAbstractItemModel::rowsRemoved, this, whenLinesChange);
+    connect(lines, &QAbstractItemModel::modelReset, this, whenLinesChange);
     updateEnabled();
 }
 
@@ -94,7 +95,7 @@ void GridActions::addAction(const QString &name, const QString &text, QKeySequen
         action->setShortcutContext(Qt::WidgetShortcut);
         m_grid.addAction(action);
     }
-    connect(action, &QAction::triggered, this, handler);
+    connect(action, &QAction::triggered, this, [this, handler] { fromQt([this, handler] { (this->*handler)(); }); });
     m_menu->addAction(action);
     m_actions.append(action);
 }
@@ -115,10 +116,26 @@ void GridActions::updateEnabled()
         action->setEnabled(hasLines());
 }
 
+void GridActions::fromQt(const std::function<void()> &action)
+{
+    AtEventLoop(action, [this](const RuntimeError &failure) {
+        tell(QMessageBox::Warning,
+             QStringLiteral("L'opération n'a pas abouti : %1\nLa fiche reste telle qu'elle était.")
+                 .arg(failure.description()));
+    });
+}
+
 bool GridActions::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::ContextMenu) {
-        const auto &request = static_cast<const QContextMenuEvent &>(*event);
+    bool consumed = false;
+    fromQt([&] { consumed = opensMenuFor(watched, *event); });
+    return consumed || QObject::eventFilter(watched, event);
+}
+
+bool GridActions::opensMenuFor(QObject *watched, const QEvent &event)
+{
+    if (event.type() == QEvent::ContextMenu) {
+        const auto &request = static_cast<const QContextMenuEvent &>(event);
         if (request.reason() == QContextMenuEvent::Mouse)
             showMenuAt(request.globalPos());
         else
@@ -126,11 +143,11 @@ bool GridActions::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     // Qt turns neither key into a context menu on every platform: both are answered here.
-    if (watched == &m_grid && event->type() == QEvent::KeyPress && opensMenu(static_cast<QKeyEvent &>(*event))) {
+    if (watched == &m_grid && event.type() == QEvent::KeyPress && opensMenu(static_cast<const QKeyEvent &>(event))) {
         showMenuAtCurrentLine();
         return true;
     }
-    return QObject::eventFilter(watched, event);
+    return false;
 }
 
 void GridActions::showMenuAt(const QPoint &globalPosition)
@@ -192,7 +209,8 @@ void GridActions::find()
         return;
     if (!m_findBox) {
         m_findBox = new FindBox(window());
-        connect(m_findBox, &FindBox::nextRequested, this, &GridActions::search);
+        connect(m_findBox, &FindBox::nextRequested, this,
+                [this](const QString &text) { fromQt([this, &text] { search(text); }); });
         // Over the grid's top right corner, where the lines found (brought to the middle
         // of the grid) are not.
         m_findBox->adjustSize();
@@ -214,20 +232,16 @@ void GridActions::search(const QString &text)
 {
     if (!hasLines() || text.isEmpty())
         return;
-    try {
-        TextFinder finder(text);
-        const int row = nextLineHolding(GridSheet(m_grid), m_grid.CurrentRow(), finder);
-        if (row == 0) {
-            tell(QMessageBox::Information, QStringLiteral("Aucune ligne ne contient « %1 ».").arg(text));
-            return;
-        }
-        // With whole rows selected one at a time, the current line is the selected one. It
-        // is brought to the middle of the grid, which keeps its columns where they were.
-        const int across = m_grid.horizontalScrollBar()->value();
-        m_grid.setCurrentRow(row);
-        m_grid.scrollTo(m_grid.currentIndex(), QAbstractItemView::PositionAtCenter);
-        m_grid.horizontalScrollBar()->setValue(across);
-    } catch (const RuntimeError &failure) {
-        tell(QMessageBox::Warning, failure.description());
+    TextFinder finder(text);
+    const int row = nextLineHolding(GridSheet(m_grid), m_grid.CurrentRow(), finder);
+    if (row == 0) {
+        tell(QMessageBox::Information, QStringLiteral("Aucune ligne ne contient « %1 ».").arg(text));
+        return;
     }
+    // With whole rows selected one at a time, the current line is the selected one. It is
+    // brought to the middle of the grid, which keeps its columns where they were.
+    const int across = m_grid.horizontalScrollBar()->value();
+    m_grid.setCurrentRow(row);
+    m_grid.scrollTo(m_grid.currentIndex(), QAbstractItemView::PositionAtCenter);
+    m_grid.horizontalScrollBar()->setValue(across);
 }

@@ -7,7 +7,8 @@
 //
 // None of them changes the sheet, the counters or the focus chain of the entry fields,
 // and none raises CellEdited: they read the grid through its operations and, for the
-// search, move its current line.
+// search, move its current line. One that fails says so in a message box, and the window
+// goes on.
 
 #include "RegionalSettings.h"
 #include "SheetTable.h"
@@ -58,6 +59,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Every call from Qt into the actions goes through here: a failure is told in a message
+    // box, and the sheet stays as it was (no action changes it).
+    void fromQt(const std::function<void()> &action);
+    // Opens the menu for a context-menu request or its keys; true when it did.
+    bool opensMenuFor(QObject *watched, const QEvent &event);
     void addAction(const QString &name, const QString &text, QKeySequence::StandardKey keys,
                    void (GridActions::*handler)());
     void showMenuAt(const QPoint &globalPosition);

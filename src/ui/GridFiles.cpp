@@ -85,10 +85,12 @@ void GridActions::print()
     preview.setWindowTitle(QStringLiteral("Aperçu avant impression — Fiche Produit"));
     preview.resize(window()->size());
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter *target) {
-        ProgressWindow progress(&preview, QStringLiteral("Mise en page de la fiche…"), sheet.rowCount(),
-                                ProgressWindow::Cancel::NotOffered);
-        QPainter painter(target);
-        paintSheetDocument(painter, *target, document, progress.report());
+        fromQt([&] {
+            ProgressWindow progress(&preview, QStringLiteral("Mise en page de la fiche…"), sheet.rowCount(),
+                                    ProgressWindow::Cancel::NotOffered);
+            QPainter painter(target);
+            paintSheetDocument(painter, *target, document, progress.report());
+        });
     });
     preview.exec();
 }

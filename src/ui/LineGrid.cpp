@@ -1,7 +1,8 @@
 #include "LineGrid.h"
 
+#include "EventLoopEntries.h"
 #include "RuntimeError.h"
-#include "SheetModel.h"
+#include "ShownSheetModel.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -28,7 +29,7 @@ int lineOfRow(std::int32_t row)
 }  // namespace
 
 LineGrid::LineGrid(const QString &columnFormat, QWidget *parent)
-    : QTableView(parent), m_model(new SheetModel(parseColumnFormat(columnFormat), this))
+    : QTableView(parent), m_model(new ShownSheetModel(parseColumnFormat(columnFormat), this))
 {
     setModel(m_model);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -120,18 +121,22 @@ void LineGrid::AppendRow(const QString &tabSeparated)
 
 void LineGrid::commitData(QWidget *editor)
 {
-    QTableView::commitData(editor);
-    // Raised here, once the model holds the typed text and the editor's own commit is
-    // over, so that the handler may rewrite the sheet freely.
-    if (m_model->takeUserEdit())
-        emit CellEdited();
+    runAction([&] {
+        QTableView::commitData(editor);
+        // Raised here, once the model holds the typed text and the editor's own commit is
+        // over, so that the handler may rewrite the sheet freely.
+        if (m_model->takeUserEdit())
+            emit CellEdited();
+    });
 }
 
 void LineGrid::changeEvent(QEvent *event)
 {
-    QTableView::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
-        sizeColumnsToFormat();
+    runAction([&] {
+        QTableView::changeEvent(event);
+        if (event->type() == QEvent::FontChange)
+            sizeColumnsToFormat();
+    });
 }
 
 void LineGrid::sizeColumnsToFormat()

@@ -2,7 +2,10 @@
 
 #include <QComboBox>
 
-ReferenceList::ReferenceList(QObject *parent) : QAbstractListModel(parent)
+ReferenceList::ReferenceList(QObject *parent)
+    : QAbstractListModel(parent),
+      m_reads(this, QStringLiteral("Des références de la liste ne peuvent pas être affichées : elles restent vides. "
+                                   "Les autres s'affichent comme d'habitude."))
 {}
 
 ReferenceList &ReferenceList::of(const QComboBox &box)
@@ -21,7 +24,7 @@ QVariant ReferenceList::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
-    return m_reference(index.row());
+    return m_reads([&] { return m_reference(index.row()); });
 }
 
 bool ReferenceList::removeRows(int row, int count, const QModelIndex &parent)

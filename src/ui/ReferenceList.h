@@ -6,7 +6,10 @@
 // whole list at once, as the box's own addItems does.
 //
 // The box's clear() empties it; entries come in through show() alone, not through the
-// box's addItem or insertItem.
+// box's addItem or insertItem. A reference that cannot be read is shown empty and told once
+// (ViewReads.h).
+
+#include "ViewReads.h"
 
 #include <QAbstractListModel>
 #include <functional>
@@ -34,4 +37,5 @@ public:
 private:
     int m_count = 0;
     Reference m_reference;
+    ViewReads m_reads;
 };

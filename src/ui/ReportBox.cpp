@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
+#include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -52,8 +54,18 @@ void warn(const QString &text)
     currentSink()({ApplicationName, text, StandardReport::Kind::Warning});
 }
 
+void warnOf(const RuntimeError &error, const QString &context)
+{
+    warn(context + QStringLiteral("\n\n") + standardReportOf(error).text);
+}
+
 void endProgramWithReport(const RuntimeError &error)
 {
-    report(error);
-    QCoreApplication::exit(EXIT_FAILURE);
+    // The report's box runs an event loop of its own: another failure met meanwhile ends the
+    // program at once, under the report already shown.
+    static bool ending = false;
+    if (!std::exchange(ending, true))
+        report(error);
+    std::fflush(nullptr);
+    std::_Exit(EXIT_FAILURE);
 }

@@ -21,7 +21,11 @@ void report(const RuntimeError &error);
 
 // Tells the user something they must know, in the same way, without ending anything.
 void warn(const QString &text);
+// A failure that ends nothing: `context` (what could not be done and what stays as it was),
+// then the standard report's words.
+void warnOf(const RuntimeError &error, const QString &context = QStringLiteral("L'opération n'a pas abouti."));
 
 // A failure left a handler that does not handle it: the report, then the program ends
-// (its event loop stops, whichever loop is running).
-void endProgramWithReport(const RuntimeError &error);
+// there and then. Nothing of the handler's runs after it: not the rest of a handler that
+// ran this one from one of its steps, nor any other event, nor a second report.
+[[noreturn]] void endProgramWithReport(const RuntimeError &error);

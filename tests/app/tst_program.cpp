@@ -1,6 +1,8 @@
 // The program as users start and stop it: the command line, a start that fails (the real
 // executable, which must end by itself with the report and no window), Qt's own texts in
-// French, and "Fermer" or the title bar ending the run.
+// French, "Fermer" or the title bar ending the run, and a failure that leaves a handler
+// ending it there and then. The runs that end the program that way are programs of their
+// own: this test started again, with --enfant and what to do.
 
 #include "FicheTestSupport.h"
 #include "LineGrid.h"
@@ -13,6 +15,7 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
+#include <cstdio>
 
 namespace {
 
@@ -23,11 +26,12 @@ struct Run {
 };
 
 // Runs the program; it must end by itself (a window left open would keep it running).
-Run runProgram(const QStringList &arguments, const QProcessEnvironment &environment)
+Run runProgram(const QStringList &arguments, const QProcessEnvironment &environment,
+               const QString &executable = QStringLiteral(FICHE_PROGRAM))
 {
     QProcess program;
     program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(FICHE_PROGRAM), arguments);
+    program.start(executable, arguments);
     Run run;
     if (!program.waitForFinished(60000)) {
         program.kill();
@@ -61,6 +65,55 @@ int runEventLoop(const std::function<void()> &userAction)
     return QCoreApplication::exec();
 }
 
+const char *const ChildOption = "--enfant";
+
+// This test run again as a program of its own, which does `what` on `catalogue`.
+Run runChild(const QString &what, const QString &catalogue)
+{
+    return runProgram({QString::fromLatin1(ChildOption), what, catalogue}, frenchOffscreen(),
+                      QCoreApplication::applicationFilePath());
+}
+
+// Whatever a child does after its event loop gave the hand back: never seen when the
+// failure ended the program there and then.
+const char *const LoopReturned = "la boucle d'événements a rendu la main";
+
+int childRun(const QString &what, const QString &catalogue)
+{
+    int exitCode = 0;
+    if (what == u"rapport") {
+        exitCode = runEventLoop([] { endProgramWithReport(RuntimeError::invalidUseOfNull()); });
+    } else {
+        const std::unique_ptr<Form2> form = startWindow(catalogue, FicheTest::frenchSettings());
+        if (!form)
+            return 2;
+        const FicheTest::Controls ui(*form);
+        for (const char *line : {"B\tBoulon\t1\t2\t\t2", "C\tClou\t1\t1\t\t1", "D\tDé\t1\t3\t\t3"})
+            ui.G->AppendRow(QString::fromUtf8(line));
+        ui.G->setCurrentRow(3);
+        int asked = 0;
+        if (what == u"memoire") {
+            // Memory that runs out inside a handler: the question asked between two steps
+            // of a move is where it is made to run out.
+            form->setQuestion([](const QString &) -> bool { throw std::bad_alloc(); });
+        } else {
+            // A move run inside another: while "haut" asks whether to go on, "bas" is clicked,
+            // and memory runs out as that inner move asks in its turn.
+            form->setQuestion([&](const QString &) -> bool {
+                if (++asked > 1)
+                    throw std::bad_alloc();
+                QTest::mouseClick(ui.bas, Qt::LeftButton);
+                std::fputs("la montée reprend après le rapport\n", stderr);
+                return true;
+            });
+        }
+        FicheTest::showActive(*form);
+        exitCode = runEventLoop([&] { QTest::mouseClick(ui.haut, Qt::LeftButton); });
+    }
+    std::fprintf(stderr, "%s\n", LoopReturned);
+    return exitCode;
+}
+
 }  // namespace
 
 class ProgramTest : public QObject {
@@ -78,6 +131,7 @@ private slots:
     void reportBox();
     void handlerFailureEndsTheProgram();
     void memoryRunningOutInAHandlerIsReported();
+    void aFailureInANestedHandlerEndsTheProgramAtOnce();
     void enterAtOnceClosesTheProgram();
     void titleBarCloseEndsTheProgram();
 
@@ -192,34 +246,37 @@ void ProgramTest::reportBox()
     QCOMPARE(box->icon(), QMessageBox::Critical);
 }
 
+// The report, then the end: nothing after it runs, not even the rest of the event loop.
 void ProgramTest::handlerFailureEndsTheProgram()
 {
-    FicheTest::CollectedReports reports;
-    const int exitCode = runEventLoop([] { endProgramWithReport(RuntimeError::invalidUseOfNull()); });
-    QCOMPARE(exitCode, 1);
-    QCOMPARE(reports.reports().size(), 1);
-    QCOMPARE(reports.reports().front().text,
-             QStringLiteral("Erreur d'exécution '94' :\nUtilisation incorrecte de Null"));
+    const Run run = runChild(QStringLiteral("rapport"), m_catalogue);
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.err.count(QStringLiteral("Erreur d'exécution")), 1);
+    QVERIFY2(
+        run.err.contains(QStringLiteral("Fiche Produit : Erreur d'exécution '94' :\nUtilisation incorrecte de Null")),
+        qPrintable(run.err));
+    QVERIFY2(!run.err.contains(QString::fromUtf8(LoopReturned)), qPrintable(run.err));
 }
 
 // Memory that runs out inside a handler is a failure like any other: the report says so and
-// the program ends, instead of stopping dead without a word. The question asked between two
-// steps of a move is where the handler is made to run out.
+// the program ends, instead of stopping dead without a word.
 void ProgramTest::memoryRunningOutInAHandlerIsReported()
 {
-    const std::unique_ptr<Form2> form = startWindow(m_catalogue, FicheTest::frenchSettings());
-    QVERIFY(form);
-    const FicheTest::Controls ui(*form);
-    ui.G->AppendRow(QStringLiteral("B\tBoulon\t1\t2\t\t2"));
-    ui.G->setCurrentRow(2);
-    form->setQuestion([](const QString &) -> bool { throw std::bad_alloc(); });
-    FicheTest::showActive(*form);
+    const Run run = runChild(QStringLiteral("memoire"), m_catalogue);
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.err.count(QStringLiteral("Erreur d'exécution")), 1);
+    QVERIFY2(run.err.contains(QStringLiteral("Erreur d'exécution '7' :\nMémoire insuffisante")), qPrintable(run.err));
+}
 
-    FicheTest::CollectedReports reports;
-    const int exitCode = runEventLoop([&] { QTest::mouseClick(ui.haut, Qt::LeftButton); });
-    QCOMPARE(exitCode, 1);
-    QCOMPARE(reports.reports().size(), 1);
-    QCOMPARE(reports.reports().front().text, QStringLiteral("Erreur d'exécution '7' :\nMémoire insuffisante"));
+// A handler that runs inside another and fails ends the program before the outer one takes
+// its next step: one report, and the outer handler never goes on to fail a second time.
+void ProgramTest::aFailureInANestedHandlerEndsTheProgramAtOnce()
+{
+    const Run run = runChild(QStringLiteral("imbrique"), m_catalogue);
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.err.count(QStringLiteral("Erreur d'exécution")), 1);
+    QVERIFY2(run.err.contains(QStringLiteral("Erreur d'exécution '7' :\nMémoire insuffisante")), qPrintable(run.err));
+    QVERIFY2(!run.err.contains(QStringLiteral("la montée reprend")), qPrintable(run.err));
 }
 
 void ProgramTest::enterAtOnceClosesTheProgram()
@@ -246,5 +303,15 @@ void ProgramTest::titleBarCloseEndsTheProgram()
     QVERIFY(!form->isVisible());
 }
 
-QTEST_MAIN(ProgramTest)
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    if (argc == 4 && qstrcmp(argv[1], ChildOption) == 0)
+        return childRun(QString::fromLatin1(argv[2]), QString::fromLocal8Bit(argv[3]));
+    QTEST_DISABLE_KEYPAD_NAVIGATION
+    ProgramTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_program.moc"

@@ -276,14 +276,20 @@ void StartUpTest::failures()
 
 void StartUpTest::otherStoredFieldOrder()
 {
-    // The reference list reads the first stored field, whatever it holds; the listing names
-    // its fields and still shows the right ones.
+    // The reference list and the look-up read the table's stored places 0, 1 and 3, whatever
+    // stands there: here the designation, the price and the quantity. The listing names its
+    // fields and still shows the right ones.
     const auto form =
         FicheTest::loadForm(write(QStringLiteral("desi:TEXT(20)\tprixvente:MONEY\tref:TEXT(10)\tqté:LONG\n"
                                                  "Vis\t1.5\tV1\t2\n")));
     const FicheTest::Controls ui(*form);
     QCOMPARE(referenceList(*ui.Ref), QStringList{QStringLiteral("Vis")});
     QCOMPARE(lineCells(*ui.G, 1), (QStringList{"V1", "Vis", "2", "  1,50", "", "  3,00"}));
+
+    // The index is on ref: typing it finds the product, shown from places 1 and 3.
+    QTest::keyClicks(ui.Ref->lineEdit(), QStringLiteral("V1"));
+    QCOMPARE(ui.desi->text(), QStringLiteral("1,5"));
+    QCOMPARE(ui.prixvente->text(), QStringLiteral("  2,00"));
 }
 
 void StartUpTest::unreadableFile()

@@ -69,18 +69,28 @@ def main(arguments):
     owner_of_folder = {folder: t["name"] for t in targets for folder in own_folders(t)}
     project = os.path.dirname(os.path.commonpath([t["dir"] for t in targets]))
 
-    def linked(name, seen=None):
-        seen = set() if seen is None else seen
-        for other in by_name[name]["links"]:
-            if other in by_name and other not in seen:
+    def closure(name, first, then):
+        """The libraries reached from `name` through its `first` links, then theirs through `then`."""
+        seen, todo = set(), [other for other in by_name[name][first] if other in by_name]
+        while todo:
+            other = todo.pop()
+            if other not in seen:
                 seen.add(other)
-                linked(other, seen)
+                todo += [further for further in by_name[other][then] if further in by_name]
         return seen
+
+    def every_link(name):
+        return closure(name, "links", "links")
+
+    def reached(name):
+        """Those whose headers the library's compiler sees: what it links, and what those pass
+        on through their PUBLIC or INTERFACE links; not what they link privately."""
+        return closure(name, "links", "passes")
 
     faults = []
     for target in targets:
         name = target["name"]
-        reaches = linked(name)
+        reaches = reached(name)
         below_window = rank[name] < rank[WINDOW]
         for other in target["links"]:
             if other in rank and rank[other] >= rank[name]:
@@ -110,7 +120,8 @@ def main(arguments):
                 if owner is None or owner == name:
                     continue
                 if owner not in reaches:
-                    faults.append(f"{shown}: \"{header}\" belongs to {owner}, which {name} does not link")
+                    how = "reaches only through a private link" if owner in every_link(name) else "does not link"
+                    faults.append(f"{shown}: \"{header}\" belongs to {owner}, which {name} {how}")
                 elif os.path.dirname(os.path.normpath(found)) not in by_name[owner]["exports"]:
                     faults.append(f"{shown}: \"{header}\" is private to {owner}")
 

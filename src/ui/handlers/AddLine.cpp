@@ -28,13 +28,15 @@ void Form2::total_KeyPress(std::int16_t &KeyAscii)
         G->scrollToBottom();  // the new line in view; the selection stays where it was
     });
 
+    // Setting a text cannot fail here: the change handlers these assignments run (the look-up
+    // for Ref, the pricing for remise) meet their own failures.
     const QString zero = PlainNumberText(std::int16_t{0}, m_regional);
-    run.step([&] { Ref->setEditText(QString()); });  // runs the look-up, which clears the line
-    run.step([&] { desi->setText(QString()); });
-    run.step([&] { qte->setText(zero); });
-    run.step([&] { remise->setText(zero); });
-    run.step([&] { total->setText(zero); });
-    run.step([&] { prixvente->setText(zero); });
+    Ref->setEditText(QString());  // runs the look-up, which clears the line
+    desi->setText(QString());
+    qte->setText(zero);
+    remise->setText(zero);
+    total->setText(zero);
+    prixvente->setText(zero);
 
     std::int32_t rows = 1;
     run.step([&] { rows = ToInt32(MixedValue(G->RowCount()), m_regional); });

@@ -6,7 +6,6 @@
 // far. A product without quantity or price is a valid one: it is listed with an empty
 // line total and adds nothing to the grand total.
 
-#include "CatalogueProducts.h"
 #include "ErrorMode.h"
 #include "Form2.h"
 #include "LineGrid.h"
@@ -23,11 +22,9 @@ void Form2::REMPLIR_Produit()
         nbr->setText(zero);
         totaux->setText(zero);
 
-        // A connection of its own, released when the listing ends; the lines keep its
-        // record set, to read a product's values when its line is shown.
-        const std::shared_ptr<jet::Database> catalogue = jet::DBEngine::OpenDatabase(m_module1.DatabaseFile());
-        std::unique_ptr<jet::Recordset> products = catalogue->OpenRecordset(ListingQuery);
-        if (products->RecordCount() == 0)
+        // The lines keep the products, to read a product's values when its line is shown.
+        const std::shared_ptr<const ProductList> products = m_module1.OpenListing();
+        if (products->count() == 0)
             return;
 
         // The captions read, however the listing ends, what they would have read had each
@@ -39,15 +36,15 @@ void Form2::REMPLIR_Produit()
             if (const std::optional<QString> sum = counters.sumCaption())
                 totaux->setText(*sum);
         });
-        G->sheet().appendListed(std::make_shared<CatalogueProducts>(std::move(products)), m_regional, counters);
+        G->sheet().appendListed(products, m_regional, counters);
     });
 }
 
 void Form2::Nouveau_Click()
 {
-    const ResumeNext onError;
+    // Continues past a failing statement, and none of these can fail: one row always remains.
     const QString zero = PlainNumberText(std::int16_t{0}, m_regional);
-    onError.step([&] { G->setRowCount(1); });
-    onError.step([&] { nbr->setText(zero); });
-    onError.step([&] { totaux->setText(zero); });
+    G->setRowCount(1);
+    nbr->setText(zero);
+    totaux->setText(zero);
 }

@@ -13,8 +13,8 @@ void Form2::G_CellEdited()
 {
     const ResumeNext run;
     const QString zero = PlainNumberText(std::int16_t{0}, m_regional);
-    run.step([&] { nbr->setText(zero); });
-    run.step([&] { totaux->setText(zero); });
+    nbr->setText(zero);
+    totaux->setText(zero);
 
     std::int32_t rows = 1;
     run.step([&] { rows = ToInt32(MixedValue(G->RowCount()), m_regional); });

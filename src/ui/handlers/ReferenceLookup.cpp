@@ -16,11 +16,12 @@ void Form2::lookUp()
     const QString zero = PlainNumberText(std::int16_t{0}, m_regional);
     const ResumeNext run;
 
-    run.step([&] { desi->setText(QString()); });
-    run.step([&] { qte->setText(zero); });
-    run.step([&] { prixvente->setText(zero); });
-    run.step([&] { remise->setText(zero); });  // prices the (empty) line again
-    run.step([&] { total->setText(zero); });
+    // Clearing the line cannot fail: the pricing that setting remise runs meets its own.
+    desi->setText(QString());
+    qte->setText(zero);
+    prixvente->setText(zero);
+    remise->setText(zero);  // prices the (empty) line again
+    total->setText(zero);
 
     if (Ref->currentText().isEmpty())
         return;
@@ -28,15 +29,15 @@ void Form2::lookUp()
     // The catalogue as the back office left it: a rewritten file is read again first.
     m_module1.refreshProductTable();
 
-    run.step([&] { m_module1.ProductTable().setIndex(LookUpIndex); });
+    run.step([&] { m_module1.SetLookUpIndex(); });
     // Looked up exactly as typed: no trimming, no case change; the index decides.
-    run.step([&] { m_module1.ProductTable().Seek(QStringLiteral("="), MixedValue(Ref->currentText())); });
+    run.step([&] { m_module1.SeekProduct(Ref->currentText()); });
     // With no match there is no current record: both reads fail and the fields stay clear.
     run.step([&] {
-        const MixedValue designation = m_module1.ProductTable().Fields()[1].Value();
+        const MixedValue designation = m_module1.ProductTableField(ProductField::Designation);
         desi->setText(MixedArithmetic::ToText(designation, m_regional).toUpper());
     });
-    run.step([&] { prixvente->setText(FormatAmount(m_module1.ProductTable().Fields()[3].Value(), m_regional)); });
+    run.step([&] { prixvente->setText(FormatAmount(m_module1.ProductTableField(ProductField::Price), m_regional)); });
 }
 
 void Form2::Ref_Change()
