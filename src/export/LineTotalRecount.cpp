@@ -1,30 +1,23 @@
 #include "LineTotalRecount.h"
 
+#include "ErrorMode.h"
 #include "LocaleScanner.h"
-#include "RuntimeError.h"
 
 std::optional<Currency> lineTotalReadBack(QStringView cell, const RegionalSettings &rs)
 {
     DecimalNumber number;
     if (!ScanLocaleNumber(cell, rs, number))
         return std::nullopt;
-    try {
-        return number.toCurrency();
-    } catch (const RuntimeError &) {
-        return std::nullopt;  // beyond Currency: ReadLocaleCurrency fails, the line adds nothing
-    }
+    // Beyond Currency, ReadLocaleCurrency fails: the line adds nothing.
+    return unlessItFails([&] { return number.toCurrency(); });
 }
 
 void LineTotalRecount::addLine(QStringView lineTotal)
 {
     ++m_lines;
-    if (const std::optional<Currency> amount = lineTotalReadBack(lineTotal, m_rs)) {
-        try {
-            m_recount.addAmount(*amount);
-        } catch (const RuntimeError &) {
-            // A sum that would leave Currency: this line adds nothing, as when adding a line.
-        }
-    }
+    // A sum that would leave Currency: this line adds nothing, as when adding a line.
+    if (const std::optional<Currency> amount = lineTotalReadBack(lineTotal, m_rs))
+        unlessItFails([&] { m_recount.addAmount(*amount); });
 }
 
 CounterCaptions LineTotalRecount::captions() const
