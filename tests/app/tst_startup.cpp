@@ -4,6 +4,7 @@
 
 #include "FicheTestSupport.h"
 #include "LineGrid.h"
+#include "SheetTestKit.h"
 #include "StartUp.h"
 
 #include <QComboBox>
@@ -13,6 +14,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+
+using SheetTest::lineCells;
 
 namespace {
 
@@ -25,14 +28,6 @@ D4	Boulon	10	0.5
 E5	Écrou	1	2
 F6	étau	1	45.99
 )");
-
-QStringList lineCells(const LineGrid &grid, int row)
-{
-    QStringList cells;
-    for (int column = 0; column < grid.ColumnCount(); ++column)
-        cells << grid.CellText(row, column);
-    return cells;
-}
 
 QStringList referenceList(const QComboBox &box)
 {

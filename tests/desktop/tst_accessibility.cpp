@@ -34,7 +34,7 @@ QList<QAccessibleInterface *> controlsOf(QWidget *window)
 
 }  // namespace
 
-class AccessibilityTest : public QObject {
+class AccessibilityTest : public QObject, private FicheTest::WindowFixture {
     Q_OBJECT
 
 private slots:
@@ -45,22 +45,12 @@ private slots:
     void entryFieldsGiveWhatTheyShow();
     void gridGivesCellsAndHeaders();
     void valueBoxesGiveTheirValues();
-
-private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<Form2> m_form;
-    FicheTest::Controls m_ui;
 };
 
 void AccessibilityTest::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
-    const QString file = FicheTest::writeCatalogue(
-        m_dir, FicheTest::ProductColumns +
-                   QStringLiteral("\nV10\tVis à bois\t3\t1.5\nE20\tÉcrou\t5\t0.25\nR30\tRondelle\t10\t0.1\n"));
-    m_form = FicheTest::loadForm(file);
-    m_ui = FicheTest::Controls(*m_form);
-    FicheTest::showActive(*m_form);
+    openWindow(FicheTest::ProductColumns +
+               QStringLiteral("\nV10\tVis à bois\t3\t1.5\nE20\tÉcrou\t5\t0.25\nR30\tRondelle\t10\t0.1\n"));
 }
 
 // Found from the window as a screen reader finds them, so that a control added later

@@ -5,6 +5,7 @@
 #include "EntryTestKit.h"
 #include "FicheTestSupport.h"
 #include "LineGrid.h"
+#include "SheetTestKit.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -26,20 +27,15 @@ struct Fields {
 
 Q_DECLARE_METATYPE(Fields)
 
-class AddLineTest : public QObject {
+class AddLineTest : public QObject, private FicheTest::WindowFixture {
     Q_OBJECT
 
 public:
     explicit AddLineTest(const RegionalSettings &rs) : m_rs(rs) {}
 
 private slots:
-    void init()
-    {
-        m_form = FicheTest::loadForm(FicheTest::writeCatalogue(m_dir, Catalogue), m_rs);
-        m_ui = FicheTest::Controls(*m_form);
-        FicheTest::showActive(*m_form);
-    }
-    void cleanup() { m_form.reset(); }
+    void init() { openWindow(Catalogue, m_rs); }
+    void cleanup() { closeWindow(); }
 
     void aLineEnteredFromTheKeyboard()
     {
@@ -218,13 +214,7 @@ private:
         pressEnter(m_ui.total);
     }
 
-    QStringList rowCells(int row) const
-    {
-        QStringList cells;
-        for (int column = 0; column < 6; ++column)
-            cells << m_ui.G->CellText(row, column);
-        return cells;
-    }
+    QStringList rowCells(int row) const { return SheetTest::lineCells(*m_ui.G, row); }
 
     void expectFreshEntry()
     {
@@ -238,9 +228,6 @@ private:
     }
 
     RegionalSettings m_rs;
-    QTemporaryDir m_dir;
-    std::unique_ptr<Form2> m_form;
-    FicheTest::Controls m_ui;
 };
 
 FICHE_TEST_IN_BOTH_LOCALES(AddLineTest)

@@ -20,20 +20,16 @@ QString blanks(const char *text)
 
 }  // namespace
 
-class RecalculationTest : public QObject {
+class RecalculationTest : public QObject, private FicheTest::WindowFixture {
     Q_OBJECT
 
 private slots:
     void init()
     {
         m_group = FicheTest::frenchSettings().groupSeparator;
-        const QString file = FicheTest::writeCatalogue(
-            m_dir, FicheTest::ProductColumns + QStringLiteral("\nB1\tBloc\t3\t2.5\nC1\tCahier\t2\t1234.5\n"));
-        m_form = FicheTest::loadForm(file);
-        m_ui = FicheTest::Controls(*m_form);
-        FicheTest::showActive(*m_form);
+        openWindow(FicheTest::ProductColumns + QStringLiteral("\nB1\tBloc\t3\t2.5\nC1\tCahier\t2\t1234.5\n"));
     }
-    void cleanup() { m_form.reset(); }
+    void cleanup() { closeWindow(); }
 
     void twoLinesWithAndWithoutDiscount()
     {
@@ -122,9 +118,6 @@ private:
     }
 
     QString m_group;
-    QTemporaryDir m_dir;
-    std::unique_ptr<Form2> m_form;
-    FicheTest::Controls m_ui;
 };
 
 QTEST_MAIN(RecalculationTest)

@@ -3,10 +3,13 @@
 
 #include "FicheTestSupport.h"
 #include "LineGrid.h"
+#include "SheetTestKit.h"
 
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTest>
+
+using namespace SheetTest;
 
 namespace {
 
@@ -14,7 +17,7 @@ const QString SixCells = QStringLiteral("R1\tVis\t2\t  1,50\t\t  3,00");
 
 }  // namespace
 
-class LineGridTest : public QObject {
+class LineGridTest : public QObject, private FicheTest::WindowFixture {
     Q_OBJECT
 
 private slots:
@@ -36,22 +39,13 @@ private slots:
     void currentRowFollowsTheUser();
 
 private:
-    QPoint cellCentre(int row, int column) const;
-
-    QTemporaryDir m_dir;
-    std::unique_ptr<Form2> m_form;
-    FicheTest::Controls m_ui;
     LineGrid *m_grid = nullptr;
 };
 
 void LineGridTest::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
-    m_form = FicheTest::loadForm(
-        FicheTest::writeCatalogue(m_dir, FicheTest::ProductColumns + QStringLiteral("\nA\tAxe\t1\t2\n")));
-    m_ui = FicheTest::Controls(*m_form);
+    openWindow(FicheTest::ProductColumns + QStringLiteral("\nA\tAxe\t1\t2\n"));
     m_grid = m_ui.G;
-    FicheTest::showActive(*m_form);
 }
 
 // Every test starts from three known lines.
@@ -195,11 +189,6 @@ void LineGridTest::columnWidthsFromTheFormat()
         QCOMPARE(m_grid->columnWidth(column), metrics.horizontalAdvance(segments[column]));
 }
 
-QPoint LineGridTest::cellCentre(int row, int column) const
-{
-    return m_grid->visualRect(m_grid->model()->index(row - 1, column)).center();
-}
-
 void LineGridTest::userEditRaisesCellEdited_data()
 {
     QTest::addColumn<bool>("byDoubleClick");
@@ -215,9 +204,9 @@ void LineGridTest::userEditRaisesCellEdited()
     const auto connection = connect(m_grid, &LineGrid::CellEdited, this, [&] { seen << m_grid->CellText(2, 2); });
 
     QWidget *cells = m_grid->viewport();
-    QTest::mouseClick(cells, Qt::LeftButton, {}, cellCentre(2, 2));
+    QTest::mouseClick(cells, Qt::LeftButton, {}, cellCentre(*m_grid, 2, 2));
     if (byDoubleClick) {
-        QTest::mouseDClick(cells, Qt::LeftButton, {}, cellCentre(2, 2));
+        QTest::mouseDClick(cells, Qt::LeftButton, {}, cellCentre(*m_grid, 2, 2));
         QWidget *editor = QApplication::focusWidget();
         QVERIFY(editor && editor != m_grid);
         QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
@@ -237,8 +226,8 @@ void LineGridTest::userEditRaisesCellEdited()
 void LineGridTest::unchangedEditRaisesNothing()
 {
     QSignalSpy edited(m_grid, &LineGrid::CellEdited);
-    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, cellCentre(1, 1));
-    QTest::mouseDClick(m_grid->viewport(), Qt::LeftButton, {}, cellCentre(1, 1));
+    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, cellCentre(*m_grid, 1, 1));
+    QTest::mouseDClick(m_grid->viewport(), Qt::LeftButton, {}, cellCentre(*m_grid, 1, 1));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QTRY_COMPARE(QApplication::focusWidget(), m_grid);  // the editor has closed
     QCOMPARE(edited.count(), 0);
@@ -257,9 +246,9 @@ void LineGridTest::programWritesRaiseNothing()
 
 void LineGridTest::currentRowFollowsTheUser()
 {
-    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, cellCentre(3, 4));
+    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, cellCentre(*m_grid, 3, 4));
     QCOMPARE(m_grid->CurrentRow(), 3);
-    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, cellCentre(1, 0));
+    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, cellCentre(*m_grid, 1, 0));
     QCOMPARE(m_grid->CurrentRow(), 1);
     m_grid->setCurrentRow(2);
     QCOMPARE(m_grid->CurrentRow(), 2);
