@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTest>
+#include <cmath>
 
 using namespace SheetTest;
 
@@ -171,22 +172,30 @@ void LineGridTest::headerTitlesAndJustification()
     QVERIFY(m_grid->horizontalHeader()->isVisible());
 }
 
+// Each column is as wide as its whole segment of the column format, the blanks around its
+// title and its justification mark included. In a font whose characters are all as wide, the
+// widths go as the segments' lengths, counted here by hand: 35, 94, 17, 17, 10 and 26
+// characters (with the five "|", the format's 204). Set in a new font, the grid sizes its
+// columns afresh.
 void LineGridTest::columnWidthsFromTheFormat()
 {
-    // Each column is as wide as its whole format segment, blanks and mark included.
-    const QFontMetrics metrics(m_grid->font());
-    const auto blanks = [](int count) { return QString(count, u' '); };
-    const QStringList segments{
-        "^Référence" + blanks(25),
-        blanks(13) + "Désignation" + blanks(70),
-        "^" + blanks(5) + "Qté" + blanks(8),
-        "^" + blanks(4) + "Prix Vente" + blanks(2),
-        "^" + blanks(1) + "Remise" + blanks(2),
-        "^" + blanks(4) + "Prix Total" + blanks(11),
-    };
-    QCOMPARE(segments.join(u'|').size(), 204);
-    for (int column = 0; column < 6; ++column)
-        QCOMPARE(m_grid->columnWidth(column), metrics.horizontalAdvance(segments[column]));
+    const QFont shown = m_grid->font();
+    QFont fixed(QStringLiteral("DejaVu Sans Mono"));
+    fixed.setPointSize(shown.pointSize() + 2);
+    if (!QFontInfo(fixed).fixedPitch())
+        QSKIP("no font whose characters are all as wide (DejaVu Sans Mono) on this machine");
+    m_grid->setFont(fixed);
+    const double character = QFontMetricsF(m_grid->font()).horizontalAdvance(u'0');
+    const int lengths[] = {35, 94, 17, 17, 10, 26};
+    for (int column = 0; column < 6; ++column) {
+        const double expected = lengths[column] * character;
+        QVERIFY2(std::abs(m_grid->columnWidth(column) - expected) <= 1,
+                 qPrintable(QStringLiteral("column %1: %2 pixels, %3 expected")
+                                .arg(column)
+                                .arg(m_grid->columnWidth(column))
+                                .arg(expected)));
+    }
+    m_grid->setFont(shown);
 }
 
 void LineGridTest::userEditRaisesCellEdited_data()
