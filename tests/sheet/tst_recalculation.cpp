@@ -157,6 +157,26 @@ private slots:
         QCOMPARE(m_ui.totaux->text(), QStringList({"100", "000", "000", "000", "000,00"}).join(m_group));
     }
 
+    // A money price beyond fifteen significant digits: the recalculation reads the price
+    // cell as a double, so it rewrites the cell with other cents, and the next edit prices
+    // the line from that text. A price below that keeps its text edit after edit.
+    void aPriceBeyondFifteenDigitsIsRewritten()
+    {
+        openWindow(FicheTest::ProductColumns + QStringLiteral("\nG1\tGros\t3\t12345678901234.56\n"
+                                                              "P1\tPetit\t3\t2.5\n"
+                                                              "Q1\tQuart\t2\t19.99\n"));
+        LineGrid &g = *m_ui.G;
+        QCOMPARE(lineCells(g, 1), QStringList({"G1", "Gros", "3", "12345678 901 234,56", "", "37037036 703 703,68"}));
+        editCell(g, 2, 1, QStringLiteral("Petit bis"));
+        QCOMPARE(lineCells(g, 1), QStringList({"G1", "Gros", "3", "12345678 901 234,60", "", "37037036 703 703,70"}));
+        QCOMPARE(lineCells(g, 2), QStringList({"P1", "Petit bis", "3", blanks("␣␣2,50"), "", blanks("␣␣7,50")}));
+        QCOMPARE(lineCells(g, 3), QStringList({"Q1", "Quart", "2", blanks("␣␣19,99"), "", blanks("␣␣39,98")}));
+        editCell(g, 2, 1, QStringLiteral("Petit"));
+        QCOMPARE(lineCells(g, 1), QStringList({"G1", "Gros", "3", "12345678 901 234,60", "", "37037036 703 703,80"}));
+        QCOMPARE(lineCells(g, 2), QStringList({"P1", "Petit", "3", blanks("␣␣2,50"), "", blanks("␣␣7,50")}));
+        QCOMPARE(lineCells(g, 3), QStringList({"Q1", "Quart", "2", blanks("␣␣19,99"), "", blanks("␣␣39,98")}));
+    }
+
     void anEmptySheetCountsNothing()
     {
         startEmptySheet();
