@@ -6,6 +6,7 @@
 #include "CatalogueWriter.h"
 #include "Jet.h"
 #include "MixedValue.h"
+#include "ProductColumns.h"
 #include "RuntimeError.h"
 
 #include <QTemporaryDir>
@@ -13,8 +14,9 @@
 #include <functional>
 #include <vector>
 
-// The program's catalogue layout, as the header line of the writer's text format.
-inline const QString ProductHeader = QStringLiteral("ref:TEXT(20)\tdesi:TEXT(100)\tqté:INT\tprixvente:MONEY\n");
+// The program's catalogue layout, with a 16-bit quantity, as the header line of the
+// writer's text format.
+inline const QString ProductHeader = FicheTest::productColumns(QStringLiteral("INT")) + u'\n';
 inline const QString ListingQuery = QStringLiteral(
     "select Produit.ref,Produit.desi,Produit.qté,Produit.prixvente from Produit order by produit.desi asc");
 
