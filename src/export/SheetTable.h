@@ -3,6 +3,8 @@
 // column titles, rows 1 and on the lines. The window's grid is one; nothing here needs a
 // widget.
 
+#include "SheetCounters.h"
+
 #include <QString>
 #include <functional>
 
@@ -13,12 +15,6 @@ public:
     virtual int rowCount() const = 0;
     virtual int columnCount() const = 0;
     virtual QString cellText(int row, int column) const = 0;
-};
-
-// The two counters under the sheet, as the window shows them.
-struct CounterCaptions {
-    QString lineCount;
-    QString grandTotal;
 };
 
 // Told how many rows are done, now and then, during a long copy or file; answers false

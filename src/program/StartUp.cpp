@@ -17,6 +17,8 @@ std::unique_ptr<Form2> startWindow(const QString &databaseFile, const RegionalSe
             if (warmUp)
                 warmUp->finish();
             window->Form_Load();
+            // Undoing goes back as far as the sheet Form_Load listed, not before.
+            window->startHistory();
         },
         [&](const RuntimeError &failure) {
             report(failure);

@@ -22,8 +22,10 @@ public:
     // The cell as the line shows it now.
     QString cell(std::uint32_t product, int column) const;
 
-    // From now on the totals are the recalculation's.
+    bool repriced() const { return m_repriced; }
+    // From now on the totals are the recalculation's; unreprice() takes that back.
     void reprice() { m_repriced = true; }
+    void unreprice() { m_repriced = false; }
 
     // What the line's total cell reads back as (ReadLocaleCurrency of its text), in the
     // form it shows now; nothing when that text is not a number.

@@ -24,6 +24,27 @@ std::uint32_t OwnLines::add(const QString &tabSeparated)
     return count() - 1;
 }
 
+std::uint32_t OwnLines::addCells(const QList<QStringView> &cells)
+{
+    QString text;
+    m_starts.push_back(0);
+    for (int column = 0; column < m_columns; ++column) {
+        if (column > 0)
+            text += u'\t';
+        if (column < cells.size())
+            text += cells[column];
+        m_starts.push_back(static_cast<int>(text.size()) + 1);
+    }
+    m_texts.push_back(text);
+    return count() - 1;
+}
+
+void OwnLines::removeLast()
+{
+    m_texts.pop_back();
+    m_starts.resize(m_starts.size() - std::size_t(m_columns + 1));
+}
+
 QStringView OwnLines::cell(std::uint32_t line, int column) const
 {
     const int from = start(line, column);

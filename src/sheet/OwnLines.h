@@ -6,6 +6,7 @@
 // writing a cell splices the line and moves the bounds after it, so a cell may hold any
 // text, tabs included.
 
+#include <QList>
 #include <QString>
 #include <QStringView>
 #include <cstdint>
@@ -20,6 +21,10 @@ public:
     // The fields separated by tabs fill the cells from the first; missing fields stay
     // empty, fields beyond the last column are dropped. Returns the new line's number.
     std::uint32_t add(const QString &tabSeparated);
+    // A new line of exactly these cells (one per column), whatever they hold.
+    std::uint32_t addCells(const QList<QStringView> &cells);
+    // The last line added goes.
+    void removeLast();
     QStringView cell(std::uint32_t line, int column) const;
     void setCell(std::uint32_t line, int column, const QString &text);
 

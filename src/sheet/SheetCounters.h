@@ -22,6 +22,13 @@
 #include <cstdint>
 #include <optional>
 
+// The two counters under the sheet, as the window shows them.
+struct CounterCaptions {
+    QString lineCount;
+    QString grandTotal;
+    bool operator==(const CounterCaptions &) const = default;
+};
+
 class ListingCounters {
 public:
     explicit ListingCounters(const RegionalSettings &rs) : m_rs(rs) {}

@@ -5,7 +5,9 @@
 #include "NumberRules.h"
 #include "SheetColumns.h"
 
+#include <QScopeGuard>
 #include <algorithm>
+#include <utility>
 
 SheetLines::SheetLines(int columns) : m_columns(columns), m_own(columns)
 {}
@@ -20,26 +22,30 @@ QString SheetLines::cell(int line, int column) const
 
 void SheetLines::setCell(int line, int column, const QString &text)
 {
-    std::uint32_t &at = m_lines[std::size_t(line)];
-    if (!isOwn(at)) {
-        // Built cell by cell: a catalogue's text may hold a tab.
-        const std::uint32_t slot = m_own.add(QString());
-        for (int c = 0; c < m_columns; ++c)
-            m_own.setCell(slot, c, m_listed->cell(at, c));
-        leaveTotals(at);
-        at = OwnLine | slot;
-    }
-    m_own.setCell(slotOf(at), column, text);
+    if (!isOwn(m_lines[std::size_t(line)]))
+        take(SheetStep::TakeOwn{line, 0});
+    setOwnCell(slotOf(m_lines[std::size_t(line)]), column, text);
+}
+
+void SheetLines::setOwnCell(std::uint32_t slot, int column, const QString &text)
+{
+    if (m_own.cell(slot, column) != text)
+        take(SheetStep::SetOwnCell{slot, column, {}, text});
 }
 
 void SheetLines::append(const QString &tabSeparated)
 {
-    m_lines.push_back(OwnLine | m_own.add(tabSeparated));
+    // As OwnLines::add cuts it: missing fields empty, those beyond the last column dropped.
+    QStringList cells = tabSeparated.split(u'\t');
+    cells.resize(m_columns);
+    take(SheetStep::AppendOwn{cells});
 }
 
 void SheetLines::appendListed(std::shared_ptr<const ProductList> products, const RegionalSettings &rs,
                               ListingCounters &counters)
 {
+    SheetJournal *const journal = std::exchange(m_journal, nullptr);
+    const auto journalAgain = qScopeGuard([&] { m_journal = journal; });  // a failure too
     ownEveryListedLine();
     m_listed.emplace(std::move(products), rs);
     m_listedReadBack = {};
@@ -66,7 +72,7 @@ void SheetLines::appendListed(std::shared_ptr<const ProductList> products, const
 
 void SheetLines::exchange(int first, int second)
 {
-    std::swap(m_lines[std::size_t(first)], m_lines[std::size_t(second)]);
+    take(SheetStep::Exchange{first, second});
 }
 
 void SheetLines::resize(int lines)
@@ -74,6 +80,20 @@ void SheetLines::resize(int lines)
     if (lines >= count()) {
         while (count() < lines)
             append(QString());
+        return;
+    }
+    if (m_journal) {
+        // The state cut from goes into the step whole; the lines kept are copied, none for
+        // "Nouveau".
+        auto kept = std::make_unique<SheetState>(m_columns);
+        if (lines > 0) {
+            SheetLines copy(m_columns);
+            *kept = stateCopy();
+            copy.swapState(*kept);
+            copy.resize(lines);
+            copy.swapState(*kept);
+        }
+        take(SheetStep::Truncate{lines, std::move(kept)});
         return;
     }
     const auto remaining = m_lines.begin() + lines;
@@ -138,8 +158,8 @@ RecalculationCounters SheetLines::recalculate(const RegionalSettings &rs)
         const RecalculatedLine line = recalculatedLine(m_own.cell(slot, SheetColumn::Quantity).toString(),
                                                        m_own.cell(slot, SheetColumn::Price).toString(),
                                                        m_own.cell(slot, SheetColumn::Discount).toString(), rs);
-        m_own.setCell(slot, SheetColumn::Price, line.price);
-        m_own.setCell(slot, SheetColumn::LineTotal, line.lineTotalText);
+        setOwnCell(slot, SheetColumn::Price, line.price);
+        setOwnCell(slot, SheetColumn::LineTotal, line.lineTotalText);
         // Beyond Currency: the line adds nothing.
         ownAmounts[slot] = unlessItFails([&] { return ToCurrency(line.lineTotal); });
         if (ownAmounts[slot])
@@ -147,8 +167,8 @@ RecalculationCounters SheetLines::recalculate(const RegionalSettings &rs)
     }
     if (m_listed) {
         total += m_listedRecalculated;
-        m_listed->reprice();
-        m_listedReadBack = m_listedRecalculated;
+        if (!m_listed->repriced())
+            take(SheetStep::Reprice{});
     }
     if (total.addsUpInAnyOrder()) {
         counters.addAmount(total.sum());
@@ -161,6 +181,14 @@ RecalculationCounters SheetLines::recalculate(const RegionalSettings &rs)
             unlessItFails([&] { counters.addAmount(*amount); });
     }
     return counters;
+}
+
+void SheetLines::enterTotals(std::uint32_t product)
+{
+    if (const std::optional<Currency> readBack = m_listed->totalReadBack(product))
+        m_listedReadBack.add(*readBack);
+    if (const std::optional<Currency> amount = m_listed->recalculatedAmount(product))
+        m_listedRecalculated.add(*amount);
 }
 
 void SheetLines::leaveTotals(std::uint32_t product)
@@ -177,4 +205,142 @@ void SheetLines::ownEveryListedLine()
         if (!isOwn(m_lines[std::size_t(line)]))
             setCell(line, 0, cell(line, 0));
     }
+}
+
+void SheetLines::replace(int lines, const CellSource &cell)
+{
+    auto state = std::make_unique<SheetState>(m_columns);
+    state->lines.reserve(std::size_t(lines));
+    state->own.reserve(std::size_t(lines));
+    QList<QStringView> cells(m_columns);
+    for (int line = 0; line < lines; ++line) {
+        for (int column = 0; column < m_columns; ++column)
+            cells[column] = cell(line, column);
+        state->lines.push_back(OwnLine | state->own.addCells(cells));
+    }
+    take(SheetStep::Replace{std::move(state)});
+}
+
+template <class Step>
+void SheetLines::take(Step step)
+{
+    apply(step);
+    if (m_journal)
+        m_journal->record(std::move(step));
+}
+
+void SheetLines::undo(SheetStepValue &step)
+{
+    std::visit([this](auto &taken) { revert(taken); }, step);
+}
+
+void SheetLines::redo(SheetStepValue &step)
+{
+    std::visit([this](auto &taken) { apply(taken); }, step);
+}
+
+void SheetLines::apply(SheetStep::TakeOwn &step)
+{
+    std::uint32_t &at = m_lines[std::size_t(step.line)];
+    step.product = at;
+    // Built cell by cell: a catalogue's text may hold a tab.
+    QStringList texts;
+    for (int column = 0; column < m_columns; ++column)
+        texts.append(m_listed->cell(at, column));
+    const QList<QStringView> cells(texts.cbegin(), texts.cend());
+    leaveTotals(at);
+    at = OwnLine | m_own.addCells(cells);
+}
+
+void SheetLines::revert(SheetStep::TakeOwn &step)
+{
+    m_own.removeLast();  // the line's own texts, the last taken
+    m_lines[std::size_t(step.line)] = step.product;
+    enterTotals(step.product);
+}
+
+void SheetLines::apply(SheetStep::SetOwnCell &step)
+{
+    step.before = m_own.cell(step.slot, step.column).toString();
+    m_own.setCell(step.slot, step.column, step.after);
+}
+
+void SheetLines::revert(SheetStep::SetOwnCell &step)
+{
+    m_own.setCell(step.slot, step.column, step.before);
+}
+
+void SheetLines::apply(SheetStep::AppendOwn &step)
+{
+    const QList<QStringView> cells(step.cells.cbegin(), step.cells.cend());
+    m_lines.push_back(OwnLine | m_own.addCells(cells));
+}
+
+void SheetLines::revert(SheetStep::AppendOwn &)
+{
+    m_lines.pop_back();
+    m_own.removeLast();
+}
+
+void SheetLines::apply(SheetStep::Exchange &step)
+{
+    std::swap(m_lines[std::size_t(step.first)], m_lines[std::size_t(step.second)]);
+}
+
+void SheetLines::revert(SheetStep::Exchange &step)
+{
+    apply(step);
+}
+
+void SheetLines::apply(SheetStep::Reprice &step)
+{
+    step.readBackBefore = m_listedReadBack;
+    m_listed->reprice();
+    m_listedReadBack = m_listedRecalculated;
+}
+
+void SheetLines::revert(SheetStep::Reprice &step)
+{
+    m_listed->unreprice();
+    m_listedReadBack = step.readBackBefore;
+}
+
+void SheetLines::apply(SheetStep::Truncate &step)
+{
+    swapState(*step.other);
+}
+
+void SheetLines::revert(SheetStep::Truncate &step)
+{
+    swapState(*step.other);
+}
+
+void SheetLines::apply(SheetStep::Replace &step)
+{
+    swapState(*step.other);
+}
+
+void SheetLines::revert(SheetStep::Replace &step)
+{
+    swapState(*step.other);
+}
+
+void SheetLines::swapState(SheetState &other)
+{
+    std::swap(m_lines, other.lines);
+    std::swap(m_own, other.own);
+    std::swap(m_listed, other.listed);
+    std::swap(m_listedReadBack, other.listedReadBack);
+    std::swap(m_listedRecalculated, other.listedRecalculated);
+}
+
+SheetState SheetLines::stateCopy() const
+{
+    SheetState copy(m_columns);
+    copy.lines = m_lines;
+    copy.own = m_own;
+    copy.listed = m_listed;
+    copy.listedReadBack = m_listedReadBack;
+    copy.listedRecalculated = m_listedRecalculated;
+    return copy;
 }

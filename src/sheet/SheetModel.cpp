@@ -129,6 +129,78 @@ void SheetModel::resize(int lines)
     }
 }
 
+void SheetModel::replace(int lines, const SheetLines::CellSource &cell)
+{
+    resetTo([&] { m_lines.replace(lines, cell); });
+}
+
+void SheetModel::undo(std::vector<SheetStepValue> &steps)
+{
+    bool textsChanged = false;
+    for (auto step = steps.rbegin(); step != steps.rend(); ++step)
+        textsChanged = stepBack(*step) || textsChanged;
+    if (textsChanged)
+        linesChanged(0, lineCount() - 1);
+}
+
+void SheetModel::redo(std::vector<SheetStepValue> &steps)
+{
+    bool textsChanged = false;
+    for (SheetStepValue &step : steps)
+        textsChanged = stepAgain(step) || textsChanged;
+    if (textsChanged)
+        linesChanged(0, lineCount() - 1);
+}
+
+bool SheetModel::replacesSheet(const SheetStepValue &step)
+{
+    return std::holds_alternative<SheetStep::Truncate>(step) || std::holds_alternative<SheetStep::Replace>(step);
+}
+
+bool SheetModel::stepBack(SheetStepValue &step)
+{
+    if (replacesSheet(step)) {
+        resetTo([&] { m_lines.undo(step); });
+        return false;
+    }
+    if (std::holds_alternative<SheetStep::AppendOwn>(step)) {
+        const int last = lineCount() - 1;
+        beginRemoveRows({}, last, last);
+        m_lines.undo(step);
+        m_announcedLines = lineCount();
+        endRemoveRows();
+        return false;
+    }
+    m_lines.undo(step);
+    return true;
+}
+
+bool SheetModel::stepAgain(SheetStepValue &step)
+{
+    if (replacesSheet(step)) {
+        resetTo([&] { m_lines.redo(step); });
+        return false;
+    }
+    m_lines.redo(step);
+    if (std::holds_alternative<SheetStep::AppendOwn>(step)) {
+        announceHeldChanges();
+        return false;
+    }
+    return true;
+}
+
+void SheetModel::resetTo(const std::function<void()> &change)
+{
+    announceHeldChanges();
+    beginResetModel();
+    const auto told = qScopeGuard([this] {
+        m_announcedLines = lineCount();
+        m_firstChanged = m_lastChanged = -1;
+        endResetModel();
+    });
+    change();
+}
+
 RecalculationCounters SheetModel::recalculate(const RegionalSettings &rs)
 {
     RecalculationCounters counters = m_lines.recalculate(rs);

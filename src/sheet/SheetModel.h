@@ -17,6 +17,8 @@
 
 #include <QAbstractTableModel>
 #include <QList>
+#include <functional>
+#include <vector>
 
 class SheetModel : public QAbstractTableModel {
     Q_OBJECT
@@ -45,6 +47,15 @@ public:
     void appendListed(std::shared_ptr<const ProductList> products, const RegionalSettings &rs,
                       ListingCounters &counters);
     void resize(int lines);
+    // See SheetLines::replace.
+    void replace(int lines, const SheetLines::CellSource &cell);
+
+    // The steps of one change (SheetSteps.h) taken back, the last first, or done again, the
+    // first first; the view hears of what they changed, the journal nothing.
+    void undo(std::vector<SheetStepValue> &steps);
+    void redo(std::vector<SheetStepValue> &steps);
+    void setJournal(SheetJournal *journal) { m_lines.setJournal(journal); }
+    const SheetLines &lines() const { return m_lines; }
 
     // See SheetLines: the whole sheet counted as adding a line counts it, and repriced and
     // counted as a cell edit does.
@@ -67,6 +78,13 @@ private:
     void linesChanged(int firstLine, int lastLine);
     // Tells the view of the lines appended and rewritten since notifications were held.
     void announceHeldChanges();
+    // A step of the history, told to the view as it happens; false when it only changed
+    // texts, which the caller tells once for all.
+    bool stepBack(SheetStepValue &step);
+    bool stepAgain(SheetStepValue &step);
+    // Steps that replace the whole sheet: the view starts over.
+    static bool replacesSheet(const SheetStepValue &step);
+    void resetTo(const std::function<void()> &change);
 
     QList<ColumnSpec> m_columns;
     int m_columnCount;

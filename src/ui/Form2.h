@@ -24,12 +24,18 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class GridActions;
+class SheetHistory;
+enum class ChangeKind;
+struct CounterCaptions;
 class LineGrid;
+class SheetContents;
 struct EntryFields;
 
 // The window's fifteen controls, named as the user knows them.
@@ -94,6 +100,23 @@ public:
     // Fills the sheet with every product, sorted by designation, and sets the counters.
     void REMPLIR_Produit();
 
+    // --- Beyond the handlers (WindowHistory.cpp): what the user did to the sheet, undone,
+    // redone, and written down as it happens so that a crash loses none of it.
+
+    // The history starts from the sheet as it stands, once Form_Load has run, and the
+    // window's actions on it with it (ChangeActions.h).
+    void startHistory();
+    bool hasHistory() const { return m_history != nullptr; }
+    // Once started.
+    SheetHistory &history() const { return *m_history; }
+    // "Annuler" and "Rétablir": the last change taken back, or the last undone done again,
+    // lines and counters as they were; no handler runs, the entry fields stay as they are.
+    void undoChange();
+    void redoChange();
+    // The sheet and its counters become `sheet`'s, as one change of `kind` (a sheet opened,
+    // a sheet found again).
+    void replaceSheet(const SheetContents &sheet, ChangeKind kind);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -107,6 +130,12 @@ private:
     bool ask(const QString &text);
     void lookUp();
     EntryFields entryFields() const;
+    // After a handler that may have changed the sheet: what it did becomes one change.
+    void closeChange(ChangeKind kind);
+    // Runs a move: each of its one-place steps is a change of its own.
+    void moving(void (Form2::*move)());
+    CounterCaptions captions() const;
+    void showCaptions(const CounterCaptions &captions);
 
     RegionalSettings m_regional;
     Module1 m_module1;
@@ -114,4 +143,6 @@ private:
     // A number field that a mouse press has just given the focus to: its focus handler
     // waits for the end of the click, which would otherwise undo the handler's selection.
     QObject *m_focusedByClick = nullptr;
+    GridActions *m_gridActions = nullptr;
+    std::unique_ptr<SheetHistory> m_history;
 };

@@ -9,6 +9,7 @@
 #include "LineGrid.h"
 #include "Module1.h"
 #include "ReferenceList.h"
+#include "SheetHistory.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -159,7 +160,7 @@ Form2::Form2(const QString &databaseFile, const RegionalSettings &regional, QWid
     connectHandlers();
     // Copying, saving, printing and searching the sheet: actions on the grid alone.
     const auto counters = [this] { return CounterCaptions{nbr->text(), totaux->text()}; };
-    new GridActions(
+    m_gridActions = new GridActions(
         *G, m_regional, counters, [this] { return m_module1.DatabaseFile(); }, this);
 }
 

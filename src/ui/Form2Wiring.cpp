@@ -7,6 +7,7 @@
 #include "Form2.h"
 #include "KeyCodes.h"
 #include "LineGrid.h"
+#include "SheetHistory.h"
 
 #include <QComboBox>
 #include <QFocusEvent>
@@ -54,16 +55,29 @@ bool isArrival(const QFocusEvent &focus)
 void Form2::connectHandlers()
 {
     const auto on = [this](auto handler) { return [this, handler] { runHandler([&] { (this->*handler)(); }); }; };
+    // What a handler that changes the sheet did becomes one change of its history.
+    const auto changing = [this](void (Form2::*handler)(), ChangeKind kind) {
+        return [this, handler, kind] {
+            runHandler([&] {
+                (this->*handler)();
+                closeChange(kind);
+            });
+        };
+    };
+    const auto moving = [this](void (Form2::*move)()) {
+        return [this, move] { runHandler([&] { this->moving(move); }); };
+    };
 
     connect(fermer, &QPushButton::clicked, this, on(&Form2::fermer_Click));
-    connect(Nouveau, &QPushButton::clicked, this, on(&Form2::Nouveau_Click));
-    connect(haut, &QPushButton::clicked, this, on(&Form2::haut_Click));
-    connect(bas, &QPushButton::clicked, this, on(&Form2::bas_Click));
+    connect(Nouveau, &QPushButton::clicked, this, changing(&Form2::Nouveau_Click, ChangeKind::New));
+    connect(haut, &QPushButton::clicked, this, moving(&Form2::haut_Click));
+    connect(bas, &QPushButton::clicked, this, moving(&Form2::bas_Click));
     connect(Ref, &QComboBox::editTextChanged, this, on(&Form2::Ref_Change));
     // A choice in the list, by mouse, by Enter in the open list, or by the arrow keys.
     connect(Ref, &QComboBox::activated, this, on(&Form2::Ref_Click));
     connect(remise, &QLineEdit::textChanged, this, on(&Form2::remise_Change));
-    connect(G, &LineGrid::CellEdited, this, on(&Form2::G_CellEdited));
+    // The user's edit is in the sheet already: it and the recalculation make one change.
+    connect(G, &LineGrid::CellEdited, this, changing(&Form2::G_CellEdited, ChangeKind::CellEdit));
 
     // Left to itself the combo box picks the list item equal to the text when editing
     // ends (Enter, or the focus leaving), which would count as a choice in the list.
@@ -106,7 +120,11 @@ bool Form2::routeEvent(QObject *watched, QEvent *event)
             handler = &Form2::total_KeyPress;
         if (const auto code = characterCode(key); handler && code) {
             std::int16_t keyAscii = *code;
-            runHandler([&] { (this->*handler)(keyAscii); });
+            runHandler([&] {
+                (this->*handler)(keyAscii);
+                if (handler == &Form2::total_KeyPress)
+                    closeChange(ChangeKind::AddedLine);
+            });
         }
         // Enter in the open list first picks the highlighted reference, as the list does by
         // itself (the change and click handlers run), then is Enter in Ref: one Enter takes

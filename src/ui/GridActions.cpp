@@ -57,6 +57,9 @@ GridActions::GridActions(LineGrid &grid, const RegionalSettings &regional, Count
     };
 
     m_menu->setObjectName(QStringLiteral("menuFiche"));
+    addAction(QStringLiteral("enregistrerFiche"), QStringLiteral("Enregistrer la fiche…"), QKeySequence::Save,
+              &GridActions::saveFiche, Qt::WindowShortcut);
+    m_menu->addSeparator();
     addAction(QStringLiteral("copier"), QStringLiteral("Copier"), QKeySequence::Copy, &GridActions::copySelection);
     addAction(QStringLiteral("copierTout"), QStringLiteral("Copier toute la fiche"), QKeySequence::UnknownKey,
               &GridActions::copyWholeSheet);
@@ -85,15 +88,18 @@ GridActions::GridActions(LineGrid &grid, const RegionalSettings &regional, Count
 GridActions::~GridActions() = default;
 
 void GridActions::addAction(const QString &name, const QString &text, QKeySequence::StandardKey keys,
-                            void (GridActions::*handler)())
+                            void (GridActions::*handler)(), Qt::ShortcutContext where)
 {
     auto *action = new QAction(text, this);
     action->setObjectName(name);
     if (keys != QKeySequence::UnknownKey) {
         action->setShortcuts(keys);
-        // The grid's own: an open cell editor keeps its Ctrl+C, the entry fields theirs.
-        action->setShortcutContext(Qt::WidgetShortcut);
-        m_grid.addAction(action);
+        // Mostly the grid's own: an open cell editor keeps its Ctrl+C, the entry fields theirs.
+        action->setShortcutContext(where);
+        if (where == Qt::WindowShortcut)
+            window()->addAction(action);
+        else
+            m_grid.addAction(action);
     }
     connect(action, &QAction::triggered, this, [this, handler] { fromQt([this, handler] { (this->*handler)(); }); });
     m_menu->addAction(action);

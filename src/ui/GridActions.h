@@ -1,9 +1,10 @@
 #pragma once
-// What the user can do with the sheet beyond the screen, from the grid: copy lines or the
-// whole sheet for a spreadsheet or a mail, save it as CSV, print it, export it as PDF, and
-// find a line by a piece of its reference or designation. A context menu on the grid
-// (right click, the Menu key, Shift+F10) holds them all; the standard shortcuts reach the
-// copy, the printing and the search while the grid has the focus.
+// What the user can do with the sheet beyond the screen, from the grid: save it as a .fiche
+// file to open again, copy lines or the whole sheet for a spreadsheet or a mail, save it as
+// CSV, print it, export it as PDF, and find a line by a piece of its reference or
+// designation. A context menu on the grid (right click, the Menu key, Shift+F10) holds them
+// all; the standard shortcuts reach the copy, the printing and the search while the grid
+// has the focus, and the saving (Ctrl+S) anywhere in the window.
 //
 // None of them changes the sheet, the counters or the focus chain of the entry fields,
 // and none raises CellEdited: they read the grid through its operations and, for the
@@ -47,6 +48,10 @@ public:
     using Message = std::function<void(QMessageBox::Icon icon, const QString &text)>;
     void setMessage(Message message) { m_message = std::move(message); }
 
+    // The grid's menu, for the actions that change the sheet (ChangeActions.h) to join.
+    QMenu &menu() { return *m_menu; }
+
+    void saveFiche();
     void copySelection();
     void copyWholeSheet();
     void saveCsv();
@@ -65,7 +70,7 @@ private:
     // Opens the menu for a context-menu request or its keys; true when it did.
     bool opensMenuFor(QObject *watched, const QEvent &event);
     void addAction(const QString &name, const QString &text, QKeySequence::StandardKey keys,
-                   void (GridActions::*handler)());
+                   void (GridActions::*handler)(), Qt::ShortcutContext where = Qt::WidgetShortcut);
     void showMenuAt(const QPoint &globalPosition);
     void showMenuAtCurrentLine();
     void updateEnabled();

@@ -1,9 +1,10 @@
-// The sheet on paper and in files: "Enregistrer la fiche en CSV…", "Imprimer la fiche…"
-// and "Exporter la fiche en PDF…". Files are written whole or not at all, never onto the
+// The sheet on paper and in files: "Enregistrer la fiche…" (a .fiche file, to open again),
+// "Enregistrer la fiche en CSV…", "Imprimer la fiche…" and "Exporter la fiche en PDF…". Files are written whole or not at all, never onto the
 // open catalogue (SheetFile.h); what went wrong is told in French, and the sheet stays as
 // it was.
 
 #include "CsvFile.h"
+#include "FicheWriter.h"
 #include "GridActions.h"
 #include "GridSheet.h"
 #include "LineGrid.h"
@@ -42,6 +43,15 @@ void GridActions::saveSheetFile(const QString &title, const QString &suffix, con
         writeSheetFile(target, m_catalogueFile(), [&](QIODevice &file) { return write(file, progress.report()); });
     if (outcome.kind == SheetFileOutcome::Refused)
         tell(QMessageBox::Warning, outcome.message);
+}
+
+void GridActions::saveFiche()
+{
+    saveSheetFile(QStringLiteral("Enregistrer la fiche"), QStringLiteral("fiche"), QStringLiteral("Fiches (*.fiche)"),
+                  QStringLiteral("Enregistrement de la fiche…"),
+                  [this](QIODevice &file, const ExportProgress &progress) {
+                      return writeFiche(GridSheet(m_grid), m_counters(), m_regional, file, progress);
+                  });
 }
 
 void GridActions::saveCsv()
