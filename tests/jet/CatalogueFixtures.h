@@ -1,6 +1,7 @@
 #pragma once
 // What the engine's tests share: catalogue files written by the project's own writer into
-// a temporary folder, the engine error a call raises, and readable test failures for
+// a temporary folder (or the folder FICHE_KEEP_CATALOGUES names, kept to be read again by
+// the program and the tools, as bench/hostile does), the engine error a call raises, and readable test failures for
 // field values.
 
 #include "CatalogueWriter.h"
@@ -9,6 +10,7 @@
 #include "ProductColumns.h"
 #include "RuntimeError.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 #include <functional>
@@ -22,12 +24,14 @@ inline const QString ListingQuery = QStringLiteral(
 
 class CatalogueFiles {
 public:
+    CatalogueFiles();
     // Writes `tsv` as catalogue `name` and returns its path; fails the test on a writer error.
     QString write(const QString &name, const QString &tsv, const WriterOptions &options = {});
-    QString path(const QString &name) const { return m_dir.filePath(name); }
+    QString path(const QString &name) const { return m_folder.filePath(name); }
 
 private:
-    QTemporaryDir m_dir;
+    QTemporaryDir m_temporary;
+    QDir m_folder;
 };
 
 struct EngineFailure {
