@@ -144,16 +144,6 @@ std::optional<QString> Module1::leftOutNotice() const
     return leftOutRowsNotice(m_handles->productTable->LeftOutRows());
 }
 
-bool Module1::hasProductDatabase() const
-{
-    return m_handles->productDatabase != nullptr;
-}
-
-bool Module1::hasProductTable() const
-{
-    return m_handles->productTable != nullptr;
-}
-
 void Module1::PrepareForAnotherThread()
 {
     jet::DBEngine::PrepareEnvironment();

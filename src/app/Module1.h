@@ -86,9 +86,6 @@ public:
     // (see LeftOutNotice.h); nothing when it gave them all.
     std::optional<QString> leftOutNotice() const;
 
-    bool hasProductDatabase() const;
-    bool hasProductTable() const;
-
     // A Module1 may run start-up's steps on a second thread, handed over by a join: before
     // that thread starts, this readies what the engine needs of the process (see Jet.h).
     static void PrepareForAnotherThread();

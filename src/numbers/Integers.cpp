@@ -1,4 +1,4 @@
-// ToInt32, ToInt16 and the checked steps on row and column numbers.
+// ToInt32 and the checked steps on row and column numbers.
 
 #include "NumberRules.h"
 
@@ -63,11 +63,6 @@ std::int32_t ToInt32(const MixedValue &value, const RegionalSettings &rs)
         return roundHalfEven(ReadLocaleDouble(value.as<QString>(), rs));
     }
     Q_UNREACHABLE();
-}
-
-std::int16_t ToInt16(std::int32_t value)
-{
-    return checkedRange<std::int16_t>(value);
 }
 
 std::int32_t CheckedAdd(std::int32_t a, std::int32_t b)

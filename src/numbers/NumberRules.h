@@ -75,7 +75,6 @@ double CheckedDouble(double value);
 
 // Rounds halves to even; text through ReadLocaleDouble; out of range fails with overflow.
 std::int32_t ToInt32(const MixedValue &value, const RegionalSettings &rs);
-std::int16_t ToInt16(std::int32_t value);
 // Checked integer steps on row numbers.
 std::int32_t CheckedAdd(std::int32_t a, std::int32_t b);
 std::int16_t CheckedAdd(std::int16_t a, std::int16_t b);

@@ -53,8 +53,13 @@ bool readyToAdd(const EntryFields &fields, const RegionalSettings &rs)
 
 QString addedLineText(const EntryFields &fields, const RegionalSettings &rs)
 {
-    return QStringList{fields.reference, fields.designation,
-                       fields.quantity,  FormatAmount(fields.price, rs),
-                       fields.discount,  FormatAmount(fields.total, rs)}
-        .join(QLatin1Char('\t'));
+    QStringList cells{fields.reference, fields.designation,
+                      fields.quantity,  FormatAmount(fields.price, rs),
+                      fields.discount,  FormatAmount(fields.total, rs)};
+    // The tabs join the cells: one inside a field (a catalogue's designation may hold one,
+    // which the field shows as blank space) would start the next cell and push the total
+    // out of the line. It goes in as a blank.
+    for (QString &cell : cells)
+        cell.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    return cells.join(QLatin1Char('\t'));
 }

@@ -28,5 +28,6 @@ std::optional<QString> repricedTotal(const EntryFields &fields, const RegionalSe
 bool readyToAdd(const EntryFields &fields, const RegionalSettings &rs);
 
 // The line as it goes into the sheet, its cells separated by tabs: the fields as typed,
-// but the price and the total in the "## ### ##0.00" form.
+// but the price and the total in the "## ### ##0.00" form, and a tab inside a field as a
+// blank, so that no cell's text spills into the next.
 QString addedLineText(const EntryFields &fields, const RegionalSettings &rs);

@@ -75,6 +75,37 @@ RecalculatedLine recalculatedLine(const QString &quantity, const QString &price,
     return line;
 }
 
+bool recalculationKeepsListedPrice(const MixedValue &price, const RegionalSettings &rs)
+{
+    // Below 10^13 a price cell shows at most fifteen significant digits, which the double
+    // read back from it keeps.
+    constexpr std::int64_t Digits13 = 10'000'000'000'000;
+    switch (price.kind()) {
+    case MixedValue::Kind::Int16:
+    case MixedValue::Kind::Int32:
+        return true;
+    case MixedValue::Kind::Currency: {
+        const std::int64_t t = price.as<Currency>().tenThousandths;
+        constexpr std::int64_t Limit = Digits13 * 10'000;
+        if (t > -Limit && t < Limit)
+            return true;
+        break;
+    }
+    case MixedValue::Kind::Double: {
+        const double value = price.as<double>();
+        if (value > -double(Digits13) && value < double(Digits13))
+            return true;
+        break;
+    }
+    case MixedValue::Kind::Null:
+    case MixedValue::Kind::Empty:
+    case MixedValue::Kind::Text:
+        break;
+    }
+    const QString listed = FormatAmount(price, rs);
+    return recalculatedLine(QString(), listed, QString(), rs).price == listed;
+}
+
 namespace {
 
 // A listed line of the catalogue's usual kinds: a whole quantity q, a money or real price

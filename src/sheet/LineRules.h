@@ -51,8 +51,15 @@ struct RecalculatedLine {
 RecalculatedLine recalculatedLine(const QString &quantity, const QString &price, const QString &discount,
                                   const RegionalSettings &rs);
 
-// The total a recalculation gives a listed line, from its cells as the listing wrote them:
-// the price cell keeps its text, so only the total changes. Figured from the values where
+// Whether the recalculation writes a listed line's price cell back as the listing wrote it.
+// It reads the cell as a double, which keeps fifteen significant digits: a price of
+// 10^13 or more may show other cents once rewritten ("12 345 678 901 234,56" becomes
+// "…234,60"), and its line must then be figured from its texts, edit after edit.
+bool recalculationKeepsListedPrice(const MixedValue &price, const RegionalSettings &rs);
+
+// The total a recalculation gives a listed line, from its cells as the listing wrote them,
+// for a line whose price cell keeps its text (recalculationKeepsListedPrice): only the total
+// changes. Figured from the values where
 // they are the catalogue's usual kinds (whole quantity, money or real price), which gives
 // what the cells' texts give; from the texts otherwise.
 double recalculatedListedTotal(const MixedValue &quantity, const MixedValue &price, const RegionalSettings &rs);

@@ -2,7 +2,8 @@
 // The lines the listing made, one per catalogue product in the listing's order. Their texts
 // are the product's values as the listing writes them, figured when shown; once a cell edit
 // has repriced the sheet, their totals are the recalculation's. A listed line that the user
-// edits takes texts of its own (SheetLines.h).
+// edits takes texts of its own (SheetLines.h), and so from the start does a product whose
+// price cell the recalculation would write back otherwise.
 
 #include "Currency.h"
 #include "ProductList.h"

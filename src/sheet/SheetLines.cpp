@@ -61,6 +61,10 @@ void SheetLines::appendListed(std::shared_ptr<const ProductList> products, const
             m_listedReadBack.add(*readBack);
         if (const std::optional<Currency> amount = recalculatedListedAmount(quantity, price, rs))
             m_listedRecalculated.add(*amount);
+        // A price cell that each recalculation rewrites otherwise: the line is figured from
+        // its texts, as an added line is, and so takes texts of its own from the start.
+        if (!recalculationKeepsListedPrice(price, rs))
+            setCell(count() - 1, 0, cell(count() - 1, 0));
         counters.countLine();
         if (!lineTotal.isNull())
             counters.add(lineTotal);

@@ -33,6 +33,9 @@ public:
     // Program reads and writes; a write never raises CellEdited. Out-of-range rows or
     // columns raise a RuntimeError (the grid's "subscript out of range").
     QString CellText(std::int32_t row, std::int32_t column) const;
+    // No handler writes a single cell today (they work on the whole sheet); the write stays
+    // beside the read so that a test can put a cell in a state no keystroke leaves, such as
+    // a line total that is not a number, and see what the handlers make of it.
     void setCellText(std::int32_t row, std::int32_t column, const QString &text);
     // Two lines change places, every cell with its line.
     void exchangeRows(std::int32_t row, std::int32_t otherRow);

@@ -34,7 +34,7 @@ QList<QAccessibleInterface *> controlsOf(QWidget *window)
 
 }  // namespace
 
-class AccessibilityTest : public QObject {
+class AccessibilityTest : public QObject, private FicheTest::WindowFixture {
     Q_OBJECT
 
 private slots:
@@ -45,22 +45,12 @@ private slots:
     void entryFieldsGiveWhatTheyShow();
     void gridGivesCellsAndHeaders();
     void valueBoxesGiveTheirValues();
-
-private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<Form2> m_form;
-    FicheTest::Controls m_ui;
 };
 
 void AccessibilityTest::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
-    const QString file = FicheTest::writeCatalogue(
-        m_dir, FicheTest::ProductColumns +
-                   QStringLiteral("\nV10\tVis à bois\t3\t1.5\nE20\tÉcrou\t5\t0.25\nR30\tRondelle\t10\t0.1\n"));
-    m_form = FicheTest::loadForm(file);
-    m_ui = FicheTest::Controls(*m_form);
-    FicheTest::showActive(*m_form);
+    openWindow(FicheTest::ProductColumns +
+               QStringLiteral("\nV10\tVis à bois\t3\t1.5\nE20\tÉcrou\t5\t0.25\nR30\tRondelle\t10\t0.1\n"));
 }
 
 // Found from the window as a screen reader finds them, so that a control added later
@@ -98,13 +88,38 @@ void AccessibilityTest::rolesAreWhatTheControlsAre_data()
         QTest::newRow(label) << label << QAccessible::StaticText;
 }
 
+// The role a screen reader announces, and what its user can then do: press a button,
+// write into a field (the field then shows it), read a caption or a counter, which takes
+// neither the focus nor a text.
 void AccessibilityTest::rolesAreWhatTheControlsAre()
 {
     QFETCH(QString, control);
     QFETCH(QAccessible::Role, role);
-    QAccessibleInterface *accessible = accessibleOf(m_form->findChild<QWidget *>(control, Qt::FindDirectChildrenOnly));
+    auto *widget = m_form->findChild<QWidget *>(control, Qt::FindDirectChildrenOnly);
+    QAccessibleInterface *accessible = accessibleOf(widget);
     QVERIFY(accessible);
     QCOMPARE(accessible->role(), role);
+    switch (role) {
+    case QAccessible::Button:
+        QVERIFY(accessible->actionInterface());
+        QVERIFY(accessible->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        break;
+    case QAccessible::EditableText: {
+        QAccessibleEditableTextInterface *editable = accessible->editableTextInterface();
+        QVERIFY(editable);
+        const QString before = qobject_cast<QLineEdit *>(widget)->text();
+        editable->replaceText(0, int(before.size()), QStringLiteral("7"));
+        QCOMPARE(qobject_cast<QLineEdit *>(widget)->text(), QStringLiteral("7"));
+        editable->replaceText(0, 1, before);
+        break;
+    }
+    case QAccessible::StaticText:
+        QVERIFY(!accessible->state().focusable);
+        QVERIFY(!accessible->editableTextInterface());
+        break;
+    default:
+        break;
+    }
 }
 
 // What the user types, and what the look-up fills in, is what the screen reader reads.

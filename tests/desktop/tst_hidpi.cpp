@@ -3,6 +3,7 @@
 // buttons, and every icon is drawn from our SVG for the screen's own pixels, never
 // enlarged from a small picture.
 
+#include "DrawnForm.h"
 #include "FicheTestSupport.h"
 #include "IconPictures.h"
 #include "LineGrid.h"
@@ -17,24 +18,6 @@
 using namespace IconPictures;
 
 namespace {
-
-// Places and sizes as the form was drawn, in twips (15 to a pixel at 96 dpi, whatever
-// the scale of the screen).
-struct DrawnPlace {
-    const char *control;
-    QRect twips;
-};
-
-constexpr DrawnPlace DrawnPlaces[] = {
-    {"fermer", {5520, 9120, 1335, 375}},  {"Label1", {240, 9120, 1455, 495}},     {"nbr", {2040, 9120, 1215, 495}},
-    {"Label3", {11040, 9120, 1455, 495}}, {"totaux", {12600, 9120, 1935, 495}},   {"Ref", {240, 480, 2535, 345}},
-    {"qte", {9000, 480, 1215, 405}},      {"prixvente", {10200, 480, 1455, 405}}, {"remise", {11640, 480, 1095, 405}},
-    {"total", {12720, 480, 1815, 405}},   {"desi", {2760, 480, 6255, 405}},       {"bas", {15360, 960, 495, 855}},
-    {"haut", {15360, 2040, 495, 855}},    {"Nouveau", {240, 120, 1575, 255}},     {"G", {120, 960, 15015, 8055}},
-};
-
-constexpr int TwipsPerPixel = 15;
-const QSize ClientTwips(15990, 9735);
 
 bool isStronglyBlue(QRgb pixel)
 {
@@ -71,7 +54,7 @@ QIcon iconOf(const QImage &picture, qreal scale)
 
 }  // namespace
 
-class HiDpiTest : public QObject {
+class HiDpiTest : public QObject, private FicheTest::WindowFixture {
     Q_OBJECT
 
 private slots:
@@ -89,21 +72,12 @@ private:
     int devicePixels(int logical) const { return int(std::lround(logical * m_scale)); }
 
     qreal m_scale = 1;
-    QTemporaryDir m_dir;
-    std::unique_ptr<Form2> m_form;
-    FicheTest::Controls m_ui;
 };
 
 void HiDpiTest::initTestCase()
 {
     m_scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble();
-    QVERIFY(m_dir.isValid());
-    const QString file = FicheTest::writeCatalogue(
-        m_dir, FicheTest::ProductColumns + QStringLiteral("\nV10\tVis\t3\t1.5\nE20\tÉcrou\t5\t0.25\n"));
-    m_form = FicheTest::loadForm(file);
-    m_ui = FicheTest::Controls(*m_form);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    openWindow(FicheTest::ProductColumns + QStringLiteral("\nV10\tVis\t3\t1.5\nE20\tÉcrou\t5\t0.25\n"));
 }
 
 QPushButton *HiDpiTest::arrow(const QString &name) const
@@ -123,12 +97,11 @@ void HiDpiTest::scaleIsInEffect()
 // screen's pixels, so each control keeps its share of the window.
 void HiDpiTest::controlsKeepTheirPlaces()
 {
-    QCOMPARE(m_form->size() * TwipsPerPixel, ClientTwips);
-    for (const DrawnPlace &place : DrawnPlaces) {
-        const auto *control = m_form->findChild<QWidget *>(QLatin1String(place.control), Qt::FindDirectChildrenOnly);
-        QVERIFY2(control, place.control);
-        const QRect geometry = control->geometry();
-        QCOMPARE(QRect(geometry.topLeft() * TwipsPerPixel, geometry.size() * TwipsPerPixel), place.twips);
+    QCOMPARE(m_form->size() * FicheTest::TwipsPerPixel, FicheTest::DrawnClientTwips);
+    for (const FicheTest::DrawnControl &drawn : FicheTest::DrawnControls) {
+        const auto *control = m_form->findChild<QWidget *>(QLatin1String(drawn.name), Qt::FindDirectChildrenOnly);
+        QVERIFY2(control, drawn.name);
+        QCOMPARE(FicheTest::inTwips(control->geometry()), drawn.twips);
     }
 }
 

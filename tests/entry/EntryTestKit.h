@@ -16,11 +16,11 @@ namespace EntryTest {
 //   X1   found as "x1" too
 //   N1   no designation at all
 //   P5   a price with cents
-inline const QString Catalogue = QStringLiteral("ref:TEXT(20)\tdesi:TEXT(60)\tqté:LONG\tprixvente:MONEY\n"
-                                                "A1\tVis à bois\t3\t1234.5\n"
-                                                "X1\tÉcrou m6\t10\t0.5\n"
-                                                "N1\tNULL\t1\t7\n"
-                                                "P5\tPochette plastique\t2\t19.99\n");
+inline const QString Catalogue = FicheTest::ProductColumns + QStringLiteral("\n"
+                                                                            "A1\tVis à bois\t3\t1234.5\n"
+                                                                            "X1\tÉcrou m6\t10\t0.5\n"
+                                                                            "N1\tNULL\t1\t7\n"
+                                                                            "P5\tPochette plastique\t2\t19.99\n");
 
 inline QWidget *refField(const FicheTest::Controls &form)
 {

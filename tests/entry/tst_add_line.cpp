@@ -5,7 +5,10 @@
 #include "EntryTestKit.h"
 #include "FicheTestSupport.h"
 #include "LineGrid.h"
+#include "SheetTestKit.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -26,20 +29,15 @@ struct Fields {
 
 Q_DECLARE_METATYPE(Fields)
 
-class AddLineTest : public QObject {
+class AddLineTest : public QObject, private FicheTest::WindowFixture {
     Q_OBJECT
 
 public:
     explicit AddLineTest(const RegionalSettings &rs) : m_rs(rs) {}
 
 private slots:
-    void init()
-    {
-        m_form = FicheTest::loadForm(FicheTest::writeCatalogue(m_dir, Catalogue), m_rs);
-        m_ui = FicheTest::Controls(*m_form);
-        FicheTest::showActive(*m_form);
-    }
-    void cleanup() { m_form.reset(); }
+    void init() { openWindow(Catalogue, m_rs); }
+    void cleanup() { closeWindow(); }
 
     void aLineEnteredFromTheKeyboard()
     {
@@ -197,6 +195,47 @@ private slots:
         QCOMPARE(f.G->selectionModel()->selectedRows().front().row(), 1);
     }
 
+    // A catalogue designation may hold a tab, which the field the look-up fills shows as
+    // blank space. The added line takes it as a blank and keeps its six cells, total
+    // included; the listed line keeps it as stored, in its one cell. A copy of either line
+    // still gives a spreadsheet six cells.
+    void aTabInACatalogueTextStaysInItsCell()
+    {
+        openWindow(FicheTest::ProductColumns + QStringLiteral("\nT1\tStylo\\tbleu\t2\t1.5\n"), m_rs);
+        const FicheTest::Controls &f = m_ui;
+        QCOMPARE(rowCells(1),
+                 QStringList({"T1", "Stylo\tbleu", "2", localText("  1.50", m_rs), "", localText("  3.00", m_rs)}));
+
+        f.Ref->setFocus();
+        type(refField(f), QStringLiteral("T1"));
+        pressEnter(refField(f));
+        QCOMPARE(f.desi->text(), QStringLiteral("STYLO\tBLEU"));
+        type(f.qte, QStringLiteral("3"));
+        pressEnter(f.qte);
+        type(f.remise, QStringLiteral("10"));
+        pressEnter(f.remise);
+        pressEnter(f.total);
+
+        QCOMPARE(f.G->RowCount(), 3);
+        QCOMPARE(rowCells(2),
+                 QStringList({"T1", "STYLO BLEU", "3", localText("  1.50", m_rs), "10", localText("  4.05", m_rs)}));
+        QCOMPARE(f.nbr->text(), QStringLiteral("2"));
+        QCOMPARE(f.totaux->text(), localText(QStringLiteral("7.05"), m_rs));
+
+        // Ctrl+C on a line: the header row, then the line, one cell a field.
+        const QString header = QStringLiteral("Référence\tDésignation\tQté\tPrix Vente\tRemise\tPrix Total\n");
+        SheetTest::clickLine(*f.G, 1);
+        QTest::keySequence(f.G, QKeySequence::Copy);
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 header + QStringLiteral("T1\t\"Stylo\tbleu\"\t2\t%1\t\t%2\n")
+                              .arg(localText("1.50", m_rs), localText("3.00", m_rs)));
+        SheetTest::clickLine(*f.G, 2);
+        QTest::keySequence(f.G, QKeySequence::Copy);
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 header + QStringLiteral("T1\tSTYLO BLEU\t3\t%1\t10\t%2\n")
+                              .arg(localText("1.50", m_rs), localText("4.05", m_rs)));
+    }
+
 private:
     // Puts the texts in place in entry order (the reference first, since its look-up resets
     // the others), writing decimals the way the settings under test do.
@@ -218,13 +257,7 @@ private:
         pressEnter(m_ui.total);
     }
 
-    QStringList rowCells(int row) const
-    {
-        QStringList cells;
-        for (int column = 0; column < 6; ++column)
-            cells << m_ui.G->CellText(row, column);
-        return cells;
-    }
+    QStringList rowCells(int row) const { return SheetTest::lineCells(*m_ui.G, row); }
 
     void expectFreshEntry()
     {
@@ -238,9 +271,6 @@ private:
     }
 
     RegionalSettings m_rs;
-    QTemporaryDir m_dir;
-    std::unique_ptr<Form2> m_form;
-    FicheTest::Controls m_ui;
 };
 
 FICHE_TEST_IN_BOTH_LOCALES(AddLineTest)

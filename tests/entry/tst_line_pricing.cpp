@@ -10,20 +10,15 @@
 
 using namespace EntryTest;
 
-class LinePricingTest : public QObject {
+class LinePricingTest : public QObject, private FicheTest::WindowFixture {
     Q_OBJECT
 
 public:
     explicit LinePricingTest(const RegionalSettings &rs) : m_rs(rs) {}
 
 private slots:
-    void init()
-    {
-        m_form = FicheTest::loadForm(FicheTest::writeCatalogue(m_dir, Catalogue), m_rs);
-        m_ui = FicheTest::Controls(*m_form);
-        FicheTest::showActive(*m_form);
-    }
-    void cleanup() { m_form.reset(); }
+    void init() { openWindow(Catalogue, m_rs); }
+    void cleanup() { closeWindow(); }
 
     void eachKeystrokeOfTheDiscountReprices()
     {
@@ -79,9 +74,6 @@ private slots:
 
 private:
     RegionalSettings m_rs;
-    QTemporaryDir m_dir;
-    std::unique_ptr<Form2> m_form;
-    FicheTest::Controls m_ui;
 };
 
 FICHE_TEST_IN_BOTH_LOCALES(LinePricingTest)

@@ -12,20 +12,15 @@
 
 using namespace EntryTest;
 
-class ReferenceLookupTest : public QObject {
+class ReferenceLookupTest : public QObject, private FicheTest::WindowFixture {
     Q_OBJECT
 
 public:
     explicit ReferenceLookupTest(const RegionalSettings &rs) : m_rs(rs) {}
 
 private slots:
-    void init()
-    {
-        m_form = FicheTest::loadForm(FicheTest::writeCatalogue(m_dir, Catalogue), m_rs);
-        m_ui = FicheTest::Controls(*m_form);
-        FicheTest::showActive(*m_form);
-    }
-    void cleanup() { m_form.reset(); }
+    void init() { openWindow(Catalogue, m_rs); }
+    void cleanup() { closeWindow(); }
 
     void typingFillsOnlyWhileTheTextIsAReference()
     {
@@ -156,9 +151,6 @@ private:
     }
 
     RegionalSettings m_rs;
-    QTemporaryDir m_dir;
-    std::unique_ptr<Form2> m_form;
-    FicheTest::Controls m_ui;
 };
 
 FICHE_TEST_IN_BOTH_LOCALES(ReferenceLookupTest)

@@ -35,22 +35,6 @@ QStringList whatTheUserSees(Form2 &form)
     return seen;
 }
 
-QPoint cellCentre(LineGrid &grid, int row, int column)
-{
-    return grid.visualRect(grid.model()->index(row - 1, column)).center();
-}
-
-void retypeCell(LineGrid &lines, int row, int column, const QString &text)
-{
-    QTest::mouseClick(lines.viewport(), Qt::LeftButton, {}, cellCentre(lines, row, column));
-    QTest::mouseDClick(lines.viewport(), Qt::LeftButton, {}, cellCentre(lines, row, column));
-    QWidget *editor = QApplication::focusWidget();
-    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
-    for (const QChar character : text)  // one key at a time, whatever the character
-        QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, QString(character), Qt::NoModifier);
-    QTest::keyClick(editor, Qt::Key_Return);
-}
-
 bool chooseFromGridMenu(Form2 &form, const QString &actionName)
 {
     LineGrid &lines = grid(form);

@@ -20,13 +20,6 @@ GridActions &actions(Form2 &form);
 // read the same before and after any of the actions.
 QStringList whatTheUserSees(Form2 &form);
 
-// The centre of a cell of the grid, in its viewport (`row` 1 is the first line).
-QPoint cellCentre(LineGrid &grid, int row, int column);
-
-// Types a new text into a cell of the grid, as a user does: double-click, select all,
-// type, Enter.
-void retypeCell(LineGrid &lines, int row, int column, const QString &text);
-
 // Right-clicks the grid on its current line, then clicks `actionName` in the menu that
 // opens. False (with a warning) when no menu opens or the entry is missing or disabled.
 bool chooseFromGridMenu(Form2 &form, const QString &actionName);

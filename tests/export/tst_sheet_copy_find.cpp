@@ -6,6 +6,7 @@
 
 #include "ExportTestKit.h"
 #include "FicheTestSupport.h"
+#include "SheetTestKit.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -83,7 +84,7 @@ QStringList focusChain(Form2 &form)
 
 }  // namespace
 
-class SheetCopyFindTest : public QObject {
+class SheetCopyFindTest : public QObject, private FicheTest::WindowFixture {
     Q_OBJECT
 
 private slots:
@@ -100,8 +101,6 @@ private:
     void clickLine(const QString &reference);
     void search(const QString &text);
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<Form2> m_form;
     LineGrid *m_grid = nullptr;
     std::unique_ptr<Answers> m_answers;
     std::unique_ptr<QSignalSpy> m_edits;
@@ -111,10 +110,8 @@ private:
 
 void SheetCopyFindTest::init()
 {
-    QVERIFY(m_dir.isValid());
-    m_form = FicheTest::loadForm(FicheTest::writeCatalogue(m_dir, Catalogue));
-    FicheTest::showActive(*m_form);
-    m_grid = &grid(*m_form);
+    openWindow(Catalogue);
+    m_grid = m_ui.G;
     m_answers = std::make_unique<Answers>(QString());
     answerDialogs(*m_form, *m_answers);
     m_edits = std::make_unique<QSignalSpy>(m_grid, &LineGrid::CellEdited);
@@ -132,12 +129,13 @@ void SheetCopyFindTest::cleanup()
     QCOMPARE(focusChain(*m_form), m_focusChain);
     if (m_grid->RowCount() > 1)
         QCOMPARE(whatTheUserSees(*m_form), m_seen);
-    m_form.reset();
+    closeWindow();
 }
 
 void SheetCopyFindTest::clickLine(const QString &reference)
 {
-    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, cellCentre(*m_grid, rowOf(*m_grid, reference), 0));
+    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {},
+                      SheetTest::cellCentre(*m_grid, rowOf(*m_grid, reference), 0));
 }
 
 void SheetCopyFindTest::copyTheCurrentLine()

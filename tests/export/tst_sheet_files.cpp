@@ -5,6 +5,7 @@
 
 #include "ExportTestKit.h"
 #include "FicheTestSupport.h"
+#include "SheetTestKit.h"
 
 #include <QApplication>
 #include <QDir>
@@ -124,7 +125,7 @@ void SheetFilesTest::csvReadsBackAsTheGrid()
     FicheTest::showActive(*form);
     LineGrid &lines = grid(*form);
     const int edited = rowOfReference(lines, QStringLiteral("00123"));
-    retypeCell(lines, edited, 2, typedQuantity);
+    SheetTest::editCell(lines, edited, 2, typedQuantity);
     QTRY_COMPARE(lines.CellText(edited, 2), typedQuantity);
 
     Answers answers(m_dir->filePath(QStringLiteral("fiche.csv")));

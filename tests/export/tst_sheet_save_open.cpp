@@ -11,6 +11,7 @@
 #include "NumberRules.h"
 #include "SheetFile.h"
 #include "SheetOpening.h"
+#include "SheetTestKit.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -203,7 +204,7 @@ void SheetSaveOpenTest::savedSheetOpensAsShown()
         if (edited) {
             for (Form2 *form : {saving.get(), shown.get()}) {
                 FicheTest::showActive(*form);
-                retypeCell(grid(*form), 2, 1, QStringLiteral("\uFEFFtapé devant"));
+                SheetTest::editCell(grid(*form), 2, 1, QStringLiteral("\uFEFFtapé devant"));
                 QTRY_COMPARE(grid(*form).CellText(2, 1), QStringLiteral("\uFEFFtapé devant"));
             }
         }

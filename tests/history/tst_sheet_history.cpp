@@ -8,6 +8,7 @@
 #include "ExportTestKit.h"
 #include "FicheTestSupport.h"
 #include "LineGrid.h"
+#include "SheetTestKit.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -39,18 +40,16 @@ QAction *action(Form2 &form, const char *name)
 
 }  // namespace
 
-class SheetHistoryTest : public QObject {
+class SheetHistoryTest : public QObject, private FicheTest::WindowFixture {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        m_form = FicheTest::loadForm(FicheTest::writeCatalogue(m_dir, Catalogue));
+        openWindow(Catalogue);
         m_form->startHistory();
-        m_ui = FicheTest::Controls(*m_form);
-        FicheTest::showActive(*m_form);
     }
-    void cleanup() { m_form.reset(); }
+    void cleanup() { closeWindow(); }
 
     void eachChangeUndoneAndRedone();
     void keysInATextFieldAreTheFields();
@@ -60,10 +59,6 @@ private:
     // One change of each kind made by the user, then: what the sheet read after each.
     QList<QStringList> makeOneChangeOfEachKind(QStringList &undoTexts);
     void addLineWithKeys(const QString &reference, const QString &quantity, const QString &discount);
-
-    QTemporaryDir m_dir;
-    std::unique_ptr<Form2> m_form;
-    FicheTest::Controls m_ui;
 };
 
 void SheetHistoryTest::addLineWithKeys(const QString &reference, const QString &quantity, const QString &discount)
@@ -86,9 +81,7 @@ QList<QStringList> SheetHistoryTest::makeOneChangeOfEachKind(QStringList &undoTe
         undoTexts.append(action(*m_form, "annuler")->text());
     };
 
-    retypeCell(*m_ui.G, 2, 2, QStringLiteral("7"));  // repricing every listed line
-    // The editor closes once the event loop runs.
-    QTest::qWaitFor([&] { return m_ui.G->CellText(2, 2) == QStringLiteral("7"); });
+    SheetTest::editCell(*m_ui.G, 2, 2, QStringLiteral("7"));  // repricing every listed line
     changed();
     addLineWithKeys(QStringLiteral("V1"), QStringLiteral("3"), QStringLiteral("10"));
     changed();
@@ -197,8 +190,8 @@ void SheetHistoryTest::keysInATextFieldAreTheFields()
 // cells as they are and the line count Enter would give.
 void SheetHistoryTest::savedSheetOpensAfterNouveau()
 {
-    retypeCell(*m_ui.G, 2, 2, QStringLiteral("7"));
-    QTRY_COMPARE(m_ui.G->CellText(2, 2), QStringLiteral("7"));
+    SheetTest::editCell(*m_ui.G, 2, 2, QStringLiteral("7"));
+    QCOMPARE(m_ui.G->CellText(2, 2), QStringLiteral("7"));
     addLineWithKeys(QStringLiteral("V1"), QStringLiteral("3"), QStringLiteral("10"));
     const QStringList worked = whatTheUserSees(*m_form);
     const QString fiche = m_dir.filePath(QStringLiteral("travail.fiche"));

@@ -2,6 +2,12 @@
 
 #include "CatalogueError.h"
 
+CatalogueFiles::CatalogueFiles() : m_folder(qEnvironmentVariable("FICHE_KEEP_CATALOGUES", m_temporary.path()))
+{
+    if (!m_folder.mkpath(QStringLiteral(".")))
+        qFatal("cannot create the folder %s", qPrintable(m_folder.path()));
+}
+
 QString CatalogueFiles::write(const QString &name, const QString &tsv, const WriterOptions &options)
 {
     const QString file = path(name);

@@ -1,31 +1,37 @@
 #pragma once
 // What the engine's tests share: catalogue files written by the project's own writer into
-// a temporary folder, the engine error a call raises, and readable test failures for
+// a temporary folder (or the folder FICHE_KEEP_CATALOGUES names, kept to be read again by
+// the program and the tools, as bench/hostile does), the engine error a call raises, and readable test failures for
 // field values.
 
 #include "CatalogueWriter.h"
 #include "Jet.h"
 #include "MixedValue.h"
+#include "ProductColumns.h"
 #include "RuntimeError.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 #include <functional>
 #include <vector>
 
-// The program's catalogue layout, as the header line of the writer's text format.
-inline const QString ProductHeader = QStringLiteral("ref:TEXT(20)\tdesi:TEXT(100)\tqté:INT\tprixvente:MONEY\n");
+// The program's catalogue layout, with a 16-bit quantity, as the header line of the
+// writer's text format.
+inline const QString ProductHeader = FicheTest::productColumns(QStringLiteral("INT")) + u'\n';
 inline const QString ListingQuery = QStringLiteral(
     "select Produit.ref,Produit.desi,Produit.qté,Produit.prixvente from Produit order by produit.desi asc");
 
 class CatalogueFiles {
 public:
+    CatalogueFiles();
     // Writes `tsv` as catalogue `name` and returns its path; fails the test on a writer error.
     QString write(const QString &name, const QString &tsv, const WriterOptions &options = {});
-    QString path(const QString &name) const { return m_dir.filePath(name); }
+    QString path(const QString &name) const { return m_folder.filePath(name); }
 
 private:
-    QTemporaryDir m_dir;
+    QTemporaryDir m_temporary;
+    QDir m_folder;
 };
 
 struct EngineFailure {

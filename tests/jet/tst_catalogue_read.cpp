@@ -115,7 +115,7 @@ void CatalogueReadTest::query()
              catalogueText({"A1\tagrafeuse\t1\t12.5000", "B1\tBloc-notes\t2\t2.9500", "C1\tCrayon\t3\t0.8000"}));
     const ToolRun some =
         runTool({QStringLiteral("query"), file, QStringLiteral("select desi from produit order by prixvente desc")});
-    QCOMPARE(some.out, QStringLiteral("desi:TEXT(100)\nagrafeuse\nBloc-notes\nCrayon\n"));
+    QCOMPARE(some.out, QStringLiteral("desi:TEXT(60)\nagrafeuse\nBloc-notes\nCrayon\n"));
 }
 
 void CatalogueReadTest::seek_data()

@@ -1,4 +1,4 @@
-// ToInt32, ToInt16, the checked integer steps and CheckedDouble.
+// ToInt32, the checked integer steps and CheckedDouble.
 
 #include "NumberRules.h"
 #include "TestLocales.h"
@@ -60,27 +60,6 @@ private slots:
         QCOMPARE(raisedError([&] { result = ToInt32(inLocale(value, rs), rs); }), error);
         if (error == NoError)
             QCOMPARE(result, expected);
-    }
-
-    void toInt16_data()
-    {
-        QTest::addColumn<int>("value");
-        QTest::addColumn<int>("error");
-        QTest::newRow("largest") << 32767 << NoError;
-        QTest::newRow("above the largest") << 32768 << Overflow;
-        QTest::newRow("smallest") << -32768 << NoError;
-        QTest::newRow("below the smallest") << -32769 << Overflow;
-        QTest::newRow("far out") << std::numeric_limits<int>::max() << Overflow;
-    }
-
-    void toInt16()
-    {
-        QFETCH(int, value);
-        QFETCH(int, error);
-        std::int16_t result = 0;
-        QCOMPARE(raisedError([&] { result = ToInt16(value); }), error);
-        if (error == NoError)
-            QCOMPARE(int(result), value);
     }
 
     void checkedAdd_data()

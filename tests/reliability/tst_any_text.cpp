@@ -24,24 +24,25 @@ const QString Catalogue = FicheTest::ProductColumns + QStringLiteral("\nP1\tPinc
 struct Input {
     const char *name;
     QString text;
-    bool pasted;  // too long to type key by key in a test (every key reprices the line): pasted
+    bool pasted;         // too long to type key by key in a test (every key reprices the line): pasted
+    bool nonZeroNumber;  // a number other than zero, within the double range
 };
 
 QList<Input> inputs(const RegionalSettings &rs)
 {
     return {
-        {"letters", QStringLiteral("abcXYZ"), false},
-        {"decimal separator alone", rs.decimalSeparator, false},
-        {"group separator alone", rs.groupSeparator, false},
-        {"period alone", QStringLiteral("."), false},
-        {"minus sign alone", rs.minusSign, false},
-        {"plus sign alone", QStringLiteral("+"), false},
-        {"1e308", QStringLiteral("1e308"), false},
-        {"-1e308", rs.minusSign + QStringLiteral("1e308"), false},
-        {"10 000 digits", QString(10000, u'9'), true},
-        {"100 000 characters", QString(100000, u'x'), true},
-        {"control characters", QStringLiteral("\x01\x02\t\x1b\x7f"), true},
-        {"right-to-left", QStringLiteral("שלום עולם \u202Eمرحبا"), false},
+        {"letters", QStringLiteral("abcXYZ"), false, false},
+        {"decimal separator alone", rs.decimalSeparator, false, false},
+        {"group separator alone", rs.groupSeparator, false, false},
+        {"period alone", QStringLiteral("."), false, false},
+        {"minus sign alone", rs.minusSign, false, false},
+        {"plus sign alone", QStringLiteral("+"), false, false},
+        {"1e308", QStringLiteral("1e308"), false, true},
+        {"-1e308", rs.minusSign + QStringLiteral("1e308"), false, true},
+        {"10 000 digits", QString(10000, u'9'), true, false},
+        {"100 000 characters", QString(100000, u'x'), true, false},
+        {"control characters", QStringLiteral("\x01\x02\t\x1b\x7f"), true, false},
+        {"right-to-left", QStringLiteral("שלום עולם \u202Eمرحبا"), false, false},
     };
 }
 
@@ -115,9 +116,11 @@ void AnyTextTest::entryField_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("pasted");
+    QTest::addColumn<bool>("nonZeroNumber");
     for (const char *field : {"Ref", "desi", "qte", "prixvente", "remise", "total"}) {
         for (const Input &input : inputs(m_rs))
-            QTest::addRow("%s: %s", field, input.name) << QString::fromLatin1(field) << input.text << input.pasted;
+            QTest::addRow("%s: %s", field, input.name)
+                << QString::fromLatin1(field) << input.text << input.pasted << input.nonZeroNumber;
     }
 }
 
@@ -126,6 +129,7 @@ void AnyTextTest::entryField()
     QFETCH(QString, field);
     QFETCH(QString, text);
     QFETCH(bool, pasted);
+    QFETCH(bool, nonZeroNumber);
     FicheTest::CollectedReports reports;
     const auto form = FicheTest::loadForm(m_catalogue, m_rs);
     const FicheTest::Controls ui(*form);
@@ -155,9 +159,8 @@ void AnyTextTest::entryField()
         QCOMPARE(ui.total->text(), FormatStandard(20.0, m_rs));
     } else {
         enter(ui.total, text, pasted);
-        const std::optional<double> total = TryReadLocaleDouble(ui.total->text(), m_rs);
         QTest::keyClick(ui.total, Qt::Key_Return);
-        QCOMPARE(ui.G->RowCount(), rowsBefore + (total && *total != 0 ? 1 : 0));
+        QCOMPARE(ui.G->RowCount(), rowsBefore + (nonZeroNumber ? 1 : 0));
     }
     checkStillAnswering(ui, reports);
 }

@@ -21,8 +21,9 @@ namespace {
 // thousands, a negative quantity, nulls, texts that read as numbers; then ordinary lines.
 QString catalogue(const QString &quantityType, const QString &priceType, const QString &quantityText)
 {
-    QString tsv = QStringLiteral("ref:TEXT(20)\tdesi:TEXT(60)\tqté:%1\tprixvente:%2\n").arg(quantityType, priceType);
-    tsv += QStringLiteral("H1\tDemi-centime\t1\t0.005\n"
+    QString tsv = FicheTest::productColumns(quantityType, priceType);
+    tsv += QStringLiteral("\n"
+                          "H1\tDemi-centime\t1\t0.005\n"
                           "H2\tDemi-centime double\t2\t0.0025\n"
                           "Q1\tQuatre décimales\t3\t19.9999\n"
                           "M1\tMilliers\t2\t1234.565\n"

@@ -27,17 +27,13 @@ QStringList line(int n)
 
 }  // namespace
 
-class RowMovesTest : public QObject {
+class RowMovesTest : public QObject, private FicheTest::WindowFixture {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        const QString file =
-            FicheTest::writeCatalogue(m_dir, FicheTest::ProductColumns + QStringLiteral("\nA\tB\t1\t1\n"));
-        m_form = FicheTest::loadForm(file);
-        m_ui = FicheTest::Controls(*m_form);
-        FicheTest::showActive(*m_form);
+        openWindow(FicheTest::ProductColumns + QStringLiteral("\nA\tB\t1\t1\n"));
         m_asked.clear();
         m_answers.clear();
         m_form->setQuestion([this](const QString &text) {
@@ -45,7 +41,7 @@ private slots:
             return m_answers.isEmpty() ? false : m_answers.takeFirst();
         });
     }
-    void cleanup() { m_form.reset(); }
+    void cleanup() { closeWindow(); }
 
     void theEndsDoNotMove_data()
     {
@@ -182,9 +178,6 @@ private:
             QCOMPARE(lineCells(*m_ui.G, row), line(order[row - 1]));
     }
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<Form2> m_form;
-    FicheTest::Controls m_ui;
     QStringList m_asked;
     QList<bool> m_answers;
 };

@@ -32,6 +32,22 @@ void showActive(Form2 &form)
         qWarning("FicheTest::showActive: the window did not become active");
 }
 
+void WindowFixture::openWindow(const QString &tsv, const RegionalSettings &regional, Showing showing)
+{
+    closeWindow();
+    QVERIFY(m_dir.isValid());
+    m_form = loadForm(writeCatalogue(m_dir, tsv), regional);
+    m_ui = Controls(*m_form);
+    if (showing == Showing::Active)
+        showActive(*m_form);
+}
+
+void WindowFixture::closeWindow()
+{
+    m_ui = Controls();
+    m_form.reset();
+}
+
 CollectedReports::CollectedReports()
     : m_previous(setReportSink([this](const StandardReport &report) { m_reports.append(report); }))
 {}

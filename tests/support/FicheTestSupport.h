@@ -9,9 +9,12 @@
 //   const auto form = FicheTest::loadForm(file);   // Form_Load has run
 //   const FicheTest::Controls ui(*form);           // its controls
 //   FicheTest::showActive(*form);                  // for keyboard and focus tests
+//
+// A test class that works on one window at a time takes WindowFixture as a second base.
 
 #include "CatalogueWriter.h"
 #include "Form2.h"
+#include "ProductColumns.h"
 #include "ReportBox.h"
 
 #include <QList>
@@ -19,9 +22,6 @@
 #include <memory>
 
 namespace FicheTest {
-
-// The header line of the usual `Produit` table, in its stored order.
-inline const QString ProductColumns = QStringLiteral("ref:TEXT(20)\tdesi:TEXT(60)\tqté:LONG\tprixvente:MONEY");
 
 // French settings: comma as decimal separator, whatever the machine's locale.
 RegionalSettings frenchSettings();
@@ -44,6 +44,30 @@ struct Controls : Form2Controls {
 
 // Shows the window and waits until it is active, so keys and focus go where a user's would.
 void showActive(Form2 &form);
+
+// One window at a time for a test class (QObject first, this second):
+//
+//   class RecalculationTest : public QObject, private FicheTest::WindowFixture {
+//       void init() { openWindow(ProductColumns + "\nB1\tBloc\t3\t2.5\n"); }
+//       void cleanup() { closeWindow(); }
+//
+// `m_form` and `m_ui` are the window and its controls while it is open; `m_dir` is the
+// test's folder, which holds the catalogue "QUARN.MDB".
+class WindowFixture {
+protected:
+    enum class Showing { Active, Hidden };
+
+    // The catalogue `tsv` written anew and a window loaded on it (Form_Load run), by default
+    // shown and active so that keys and clicks go where a user's would. A window open
+    // before goes.
+    void openWindow(const QString &tsv, const RegionalSettings &regional = frenchSettings(),
+                    Showing showing = Showing::Active);
+    void closeWindow();
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<Form2> m_form;
+    Controls m_ui;
+};
 
 // Collects the standard reports while it lives, instead of printing and showing them.
 class CollectedReports {

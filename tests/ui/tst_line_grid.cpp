@@ -3,10 +3,14 @@
 
 #include "FicheTestSupport.h"
 #include "LineGrid.h"
+#include "SheetTestKit.h"
 
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTest>
+#include <cmath>
+
+using namespace SheetTest;
 
 namespace {
 
@@ -14,7 +18,7 @@ const QString SixCells = QStringLiteral("R1\tVis\t2\t  1,50\t\t  3,00");
 
 }  // namespace
 
-class LineGridTest : public QObject {
+class LineGridTest : public QObject, private FicheTest::WindowFixture {
     Q_OBJECT
 
 private slots:
@@ -36,22 +40,13 @@ private slots:
     void currentRowFollowsTheUser();
 
 private:
-    QPoint cellCentre(int row, int column) const;
-
-    QTemporaryDir m_dir;
-    std::unique_ptr<Form2> m_form;
-    FicheTest::Controls m_ui;
     LineGrid *m_grid = nullptr;
 };
 
 void LineGridTest::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
-    m_form = FicheTest::loadForm(
-        FicheTest::writeCatalogue(m_dir, FicheTest::ProductColumns + QStringLiteral("\nA\tAxe\t1\t2\n")));
-    m_ui = FicheTest::Controls(*m_form);
+    openWindow(FicheTest::ProductColumns + QStringLiteral("\nA\tAxe\t1\t2\n"));
     m_grid = m_ui.G;
-    FicheTest::showActive(*m_form);
 }
 
 // Every test starts from three known lines.
@@ -177,27 +172,30 @@ void LineGridTest::headerTitlesAndJustification()
     QVERIFY(m_grid->horizontalHeader()->isVisible());
 }
 
+// Each column is as wide as its whole segment of the column format, the blanks around its
+// title and its justification mark included. In a font whose characters are all as wide, the
+// widths go as the segments' lengths, counted here by hand: 35, 94, 17, 17, 10 and 26
+// characters (with the five "|", the format's 204). Set in a new font, the grid sizes its
+// columns afresh.
 void LineGridTest::columnWidthsFromTheFormat()
 {
-    // Each column is as wide as its whole format segment, blanks and mark included.
-    const QFontMetrics metrics(m_grid->font());
-    const auto blanks = [](int count) { return QString(count, u' '); };
-    const QStringList segments{
-        "^Référence" + blanks(25),
-        blanks(13) + "Désignation" + blanks(70),
-        "^" + blanks(5) + "Qté" + blanks(8),
-        "^" + blanks(4) + "Prix Vente" + blanks(2),
-        "^" + blanks(1) + "Remise" + blanks(2),
-        "^" + blanks(4) + "Prix Total" + blanks(11),
-    };
-    QCOMPARE(segments.join(u'|').size(), 204);
-    for (int column = 0; column < 6; ++column)
-        QCOMPARE(m_grid->columnWidth(column), metrics.horizontalAdvance(segments[column]));
-}
-
-QPoint LineGridTest::cellCentre(int row, int column) const
-{
-    return m_grid->visualRect(m_grid->model()->index(row - 1, column)).center();
+    const QFont shown = m_grid->font();
+    QFont fixed(QStringLiteral("DejaVu Sans Mono"));
+    fixed.setPointSize(shown.pointSize() + 2);
+    if (!QFontInfo(fixed).fixedPitch())
+        QSKIP("no font whose characters are all as wide (DejaVu Sans Mono) on this machine");
+    m_grid->setFont(fixed);
+    const double character = QFontMetricsF(m_grid->font()).horizontalAdvance(u'0');
+    const int lengths[] = {35, 94, 17, 17, 10, 26};
+    for (int column = 0; column < 6; ++column) {
+        const double expected = lengths[column] * character;
+        QVERIFY2(std::abs(m_grid->columnWidth(column) - expected) <= 1,
+                 qPrintable(QStringLiteral("column %1: %2 pixels, %3 expected")
+                                .arg(column)
+                                .arg(m_grid->columnWidth(column))
+                                .arg(expected)));
+    }
+    m_grid->setFont(shown);
 }
 
 void LineGridTest::userEditRaisesCellEdited_data()
@@ -215,9 +213,9 @@ void LineGridTest::userEditRaisesCellEdited()
     const auto connection = connect(m_grid, &LineGrid::CellEdited, this, [&] { seen << m_grid->CellText(2, 2); });
 
     QWidget *cells = m_grid->viewport();
-    QTest::mouseClick(cells, Qt::LeftButton, {}, cellCentre(2, 2));
+    QTest::mouseClick(cells, Qt::LeftButton, {}, cellCentre(*m_grid, 2, 2));
     if (byDoubleClick) {
-        QTest::mouseDClick(cells, Qt::LeftButton, {}, cellCentre(2, 2));
+        QTest::mouseDClick(cells, Qt::LeftButton, {}, cellCentre(*m_grid, 2, 2));
         QWidget *editor = QApplication::focusWidget();
         QVERIFY(editor && editor != m_grid);
         QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
@@ -237,8 +235,8 @@ void LineGridTest::userEditRaisesCellEdited()
 void LineGridTest::unchangedEditRaisesNothing()
 {
     QSignalSpy edited(m_grid, &LineGrid::CellEdited);
-    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, cellCentre(1, 1));
-    QTest::mouseDClick(m_grid->viewport(), Qt::LeftButton, {}, cellCentre(1, 1));
+    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, cellCentre(*m_grid, 1, 1));
+    QTest::mouseDClick(m_grid->viewport(), Qt::LeftButton, {}, cellCentre(*m_grid, 1, 1));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QTRY_COMPARE(QApplication::focusWidget(), m_grid);  // the editor has closed
     QCOMPARE(edited.count(), 0);
@@ -257,9 +255,9 @@ void LineGridTest::programWritesRaiseNothing()
 
 void LineGridTest::currentRowFollowsTheUser()
 {
-    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, cellCentre(3, 4));
+    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, cellCentre(*m_grid, 3, 4));
     QCOMPARE(m_grid->CurrentRow(), 3);
-    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, cellCentre(1, 0));
+    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, cellCentre(*m_grid, 1, 0));
     QCOMPARE(m_grid->CurrentRow(), 1);
     m_grid->setCurrentRow(2);
     QCOMPARE(m_grid->CurrentRow(), 2);

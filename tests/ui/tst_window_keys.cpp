@@ -13,7 +13,7 @@
 #include <QTest>
 #include <QTimer>
 
-class WindowKeysTest : public QObject {
+class WindowKeysTest : public QObject, private FicheTest::WindowFixture {
     Q_OBJECT
 
 private slots:
@@ -28,20 +28,11 @@ private slots:
     void mouseChoosesFromTheList();
     void buttonKeys_data();
     void buttonKeys();
-
-private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<Form2> m_form;
-    FicheTest::Controls m_ui;
 };
 
 void WindowKeysTest::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
-    m_form = FicheTest::loadForm(FicheTest::writeCatalogue(
-        m_dir, FicheTest::ProductColumns + QStringLiteral("\nV10\tVis\t3\t1.5\nE20\tEcrou\t5\t12.25\n")));
-    m_ui = FicheTest::Controls(*m_form);
-    FicheTest::showActive(*m_form);
+    openWindow(FicheTest::ProductColumns + QStringLiteral("\nV10\tVis\t3\t1.5\nE20\tEcrou\t5\t12.25\n"));
 }
 
 void WindowKeysTest::init()

@@ -1,6 +1,7 @@
 // The window as the user sees it: places, sizes, fonts, captions, colours, borders,
 // justification, names for assistive technology, tab order and the first focus.
 
+#include "DrawnForm.h"
 #include "FicheTestSupport.h"
 #include "LineGrid.h"
 
@@ -14,7 +15,7 @@
 #include <QScreen>
 #include <QTest>
 
-class WindowLayoutTest : public QObject {
+class WindowLayoutTest : public QObject, private FicheTest::WindowFixture {
     Q_OBJECT
 
 private slots:
@@ -37,20 +38,13 @@ private slots:
 
 private:
     QWidget *control(const QString &name) const;
-
-    QTemporaryDir m_dir;
-    std::unique_ptr<Form2> m_form;
-    FicheTest::Controls m_ui;
 };
 
 void WindowLayoutTest::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
-    const QString file =
-        FicheTest::writeCatalogue(m_dir, FicheTest::ProductColumns + QStringLiteral("\nV10\tVis\t3\t1.5\n"
-                                                                                    "E20\tÉcrou\t5\t0.25\n"));
-    m_form = FicheTest::loadForm(file);
-    m_ui = FicheTest::Controls(*m_form);
+    // Shown by the tests that need it: the window is placed before it first shows.
+    openWindow(FicheTest::ProductColumns + QStringLiteral("\nV10\tVis\t3\t1.5\nE20\tÉcrou\t5\t0.25\n"),
+               FicheTest::frenchSettings(), Showing::Hidden);
 }
 
 QWidget *WindowLayoutTest::control(const QString &name) const
@@ -61,46 +55,33 @@ QWidget *WindowLayoutTest::control(const QString &name) const
 void WindowLayoutTest::window()
 {
     QCOMPARE(m_form->windowTitle(), QStringLiteral("Fiche Produit"));
-    QCOMPARE(m_form->size(), QSize(1066, 649));
+    QCOMPARE(m_form->size() * FicheTest::TwipsPerPixel, FicheTest::DrawnClientTwips);
     QCOMPARE(m_form->minimumSize(), m_form->maximumSize());  // the layout never follows a resize
     QCOMPARE(m_form->geometry().center(), m_form->screen()->availableGeometry().center());
 }
 
-// Places and sizes in logical pixels (twips ÷ 15), and fonts as requested and as found.
+// Places and sizes as drawn (in logical pixels, twips ÷ 15), and fonts as requested and as
+// found.
 void WindowLayoutTest::controls_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QRect>("twips");
     QTest::addColumn<double>("points");  // 0: the window's own font
     QTest::addColumn<bool>("bold");
-
-    QTest::newRow("fermer") << "fermer" << QRect(368, 608, 89, 25) << 9.75 << false;
-    QTest::newRow("Label1") << "Label1" << QRect(16, 608, 97, 33) << 8.25 << true;
-    QTest::newRow("nbr") << "nbr" << QRect(136, 608, 81, 33) << 8.25 << true;
-    QTest::newRow("Label3") << "Label3" << QRect(736, 608, 97, 33) << 8.25 << true;
-    QTest::newRow("totaux") << "totaux" << QRect(840, 608, 129, 33) << 8.25 << true;
-    QTest::newRow("Ref") << "Ref" << QRect(16, 32, 169, 23) << 9.0 << true;
-    QTest::newRow("qte") << "qte" << QRect(600, 32, 81, 27) << 9.0 << true;
-    QTest::newRow("prixvente") << "prixvente" << QRect(680, 32, 97, 27) << 9.0 << true;
-    QTest::newRow("remise") << "remise" << QRect(776, 32, 73, 27) << 9.0 << true;
-    QTest::newRow("total") << "total" << QRect(848, 32, 121, 27) << 9.0 << true;
-    QTest::newRow("desi") << "desi" << QRect(184, 32, 417, 27) << 9.0 << true;
-    QTest::newRow("bas") << "bas" << QRect(1024, 64, 33, 57) << 0.0 << false;
-    QTest::newRow("haut") << "haut" << QRect(1024, 136, 33, 57) << 0.0 << false;
-    QTest::newRow("Nouveau") << "Nouveau" << QRect(16, 8, 105, 17) << 9.75 << false;
-    QTest::newRow("G") << "G" << QRect(8, 64, 1001, 537) << 11.25 << false;
+    for (const FicheTest::DrawnControl &drawn : FicheTest::DrawnControls)
+        QTest::newRow(drawn.name) << QString::fromLatin1(drawn.name) << drawn.twips << drawn.points << drawn.bold;
 }
 
 void WindowLayoutTest::controls()
 {
     QFETCH(QString, name);
-    QFETCH(QRect, geometry);
+    QFETCH(QRect, twips);
     QFETCH(double, points);
     QFETCH(bool, bold);
 
     QWidget *widget = control(name);
     QVERIFY2(widget, qPrintable(name));
-    QCOMPARE(widget->geometry(), geometry);
+    QCOMPARE(FicheTest::inTwips(widget->geometry()), twips);
     QVERIFY(widget->isVisibleTo(m_form.get()));
     QVERIFY(widget->isEnabled());
 
