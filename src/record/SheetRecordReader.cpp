@@ -340,3 +340,18 @@ RecordReading readSheetRecord(QIODevice &file)
 {
     return RecordReplay(file).read();
 }
+
+SheetContents contentsOf(RecordReading reading)
+{
+    SheetContents contents;
+    contents.counters = reading.captions;
+    if (!reading.sheet)
+        return contents;
+    SheetModel sheet{QList<ColumnSpec>(SheetColumnCount)};
+    sheet.replace(std::move(reading.sheet));
+    for (int line = 0; line < sheet.lineCount(); ++line) {
+        for (int column = 0; column < SheetColumnCount; ++column)
+            contents.appendCell(sheet.text(line, column));
+    }
+    return contents;
+}

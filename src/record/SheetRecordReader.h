@@ -7,6 +7,7 @@
 // then is given back, a change being taken whole or not at all: a record cut anywhere gives
 // the sheet as it was after one of its changes, never a sheet the window did not show.
 
+#include "OpenedSheet.h"
 #include "SheetCounters.h"
 #include "SheetState.h"
 
@@ -28,3 +29,8 @@ struct RecordReading {
 };
 
 RecordReading readSheetRecord(QIODevice &file);
+
+// The sheet read, as the texts of its lines and its counters: the way it comes back into a
+// window, as a sheet opened does, its lines all of their own from then on (the recording
+// window's products are not the new window's).
+SheetContents contentsOf(RecordReading reading);

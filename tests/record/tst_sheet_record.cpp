@@ -10,6 +10,7 @@
 #include "SheetColumns.h"
 #include "SheetRecord.h"
 #include "SheetRecordReader.h"
+#include "SheetTestKit.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -33,14 +34,13 @@ QStringList seenIn(RecordReading reading, const QStringList &titles)
 {
     if (!reading.sheet)
         return {};
-    SheetModel sheet{QList<ColumnSpec>(SheetColumnCount)};
-    sheet.replace(std::move(reading.sheet));
+    const SheetContents sheet = contentsOf(std::move(reading));
     QStringList seen = titles;
     for (int line = 0; line < sheet.lineCount(); ++line) {
         for (int column = 0; column < SheetColumnCount; ++column)
-            seen.append(sheet.text(line, column));
+            seen.append(sheet.cell(line, column).toString());
     }
-    return seen << reading.captions.lineCount << reading.captions.grandTotal;
+    return seen << sheet.counters.lineCount << sheet.counters.grandTotal;
 }
 
 RecordReading readBytes(const QByteArray &bytes)
@@ -88,10 +88,10 @@ void SheetRecordTest::cutOrChangedAtEveryByte()
         seen.append(whatTheUserSees(*form));
         ends.append(file.size());
     };
-    retypeCell(*ui.G, 2, 1, QStringLiteral("Écrou \\t « tabulé »"));
+    SheetTest::editCell(*ui.G, 2, 1, QStringLiteral("Écrou \\t « tabulé »"));
     QTRY_COMPARE(ui.G->CellText(2, 1), QStringLiteral("Écrou \\t « tabulé »"));
     changed();
-    retypeCell(*ui.G, 3, 2, QStringLiteral("7"));  // repricing every listed line
+    SheetTest::editCell(*ui.G, 3, 2, QStringLiteral("7"));  // repricing every listed line
     QTRY_COMPARE(ui.G->CellText(3, 2), QStringLiteral("7"));
     changed();
     ui.Ref->setFocus();
