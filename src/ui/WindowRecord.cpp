@@ -5,6 +5,7 @@
 #include "LineGrid.h"
 #include "RecordFolders.h"
 #include "RecordSync.h"
+#include "ReportBox.h"
 #include "SheetRecord.h"
 #include "SheetRecordReader.h"
 
@@ -13,19 +14,8 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
-#include <QPushButton>
 
 namespace {
-
-bool askYesNo(QWidget *window, const QString &text)
-{
-    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
-                    QMessageBox::Yes | QMessageBox::No, window);
-    box.setDefaultButton(QMessageBox::Yes);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("Oui"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("Non"));
-    return box.exec() == QMessageBox::Yes;
-}
 
 QString recoveryQuestion(const RecordReading &reading)
 {
