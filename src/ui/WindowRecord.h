@@ -37,7 +37,7 @@ class WindowRecord : public QObject, private SheetHistory::Listener {
 public:
     // Products written per slice while the window is idle: a few milliseconds' work, well
     // within a frame (bench/HistoryBench.cpp).
-    static constexpr std::uint32_t ProductSlice = 2000;
+    static constexpr std::uint32_t ProductSlice = 1000;
 
     // On `window`, whose history has started, in the records' folder `records`
     // (recordsFolder() but in tests); the menu entry goes into `grid`'s menu.
