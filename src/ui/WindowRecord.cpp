@@ -79,22 +79,31 @@ void WindowRecord::writeSomeProducts()
 
 void WindowRecord::afterWrite()
 {
-    if (!m_record)
-        return;
+    if (!m_record || !m_failure.isEmpty())
+        return;  // not recording, or its failure already on its way to the user
     if (!m_record->failed()) {
         m_sync->written();
         return;
     }
     m_failure = QStringLiteral("l'écriture du relevé a échoué (%1)").arg(m_own->journal().errorString());
-    stopRecording();
-    // Told once the handler that wrote is over, not in its middle.
-    QTimer::singleShot(0, this, [this] { runAction([&] { tellFailure(); }); });
+    m_products.stop();
+    // The failed record writes nothing more. It is one of the history's listeners, perhaps
+    // being told of this very change: it goes, and the failure is told, once the handler
+    // that wrote is over.
+    QTimer::singleShot(0, this, [this] {
+        runAction([&] {
+            stopRecording();
+            tellFailure();
+        });
+    });
 }
 
 void WindowRecord::stopRecording()
 {
     m_products.stop();
     m_sync.reset();
+    if (m_record)
+        m_window.history().removeListener(m_record.get());
     m_record.reset();
 }
 

@@ -3,7 +3,8 @@
 // number of lines and the time of its last change, and given back by Oui as a change that
 // can be undone; a window still running never has its sheet offered; a window closed
 // normally has its sheet offered by "Rouvrir la dernière fiche fermée" instead; and a
-// records' folder that cannot be written is said once, the window working on without it.
+// records' folder that cannot be written, or a disk that fills up while the window works,
+// is said once, the window working on without its record.
 
 #include "ExportTestKit.h"
 #include "FicheTestSupport.h"
@@ -19,7 +20,10 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace ExportTest;
@@ -81,6 +85,8 @@ void work(Form2 &form, const QString &quantity = QStringLiteral("9"))
     QTest::mouseClick(ui.haut, Qt::LeftButton);
 }
 
+const QString NotRecorded = QStringLiteral("La fiche ne pourra pas être retrouvée après un arrêt anormal du programme");
+
 int recordCount()
 {
     return int(QDir(recordsFolder()).entryList({QStringLiteral("fiche-*")}, QDir::Dirs).size());
@@ -103,6 +109,7 @@ private slots:
     void unclosedSheetOfferedOnceNotWhileInUse();
     void closedSheetReopenedFromTheMenu();
     void unwritableFolderSaidOnce();
+    void fullDiskSaidOnce();
 
 private:
     QTemporaryDir m_dir;
@@ -201,12 +208,39 @@ void WindowRecordTest::unwritableFolderSaidOnce()
     inTheWay.close();
     auto started = start(m_catalogue);
     QCOMPARE(started->messages.size(), 1);
-    QVERIFY2(started->messages[0].startsWith(QStringLiteral("La fiche ne pourra pas être retrouvée après un arrêt "
-                                                            "anormal du programme")),
-             qPrintable(started->messages[0]));
+    QVERIFY2(started->messages[0].startsWith(NotRecorded), qPrintable(started->messages[0]));
     const int lines = grid(*started->form).sheet().lineCount();
     addLine(*started->form, QStringLiteral("V1"), QStringLiteral("2"));
     QCOMPARE(grid(*started->form).sheet().lineCount(), lines + 1);
+    QCOMPARE(started->messages.size(), 1);
+    started->form->endNormally();
+}
+
+void WindowRecordTest::fullDiskSaidOnce()
+{
+    auto started = start(m_catalogue);
+    const QStringList folders = QDir(recordsFolder()).entryList({QStringLiteral("fiche-*")}, QDir::Dirs);
+    QCOMPARE(folders.size(), 1);
+    const QFileInfo journal(QDir(recordsFolder()).filePath(folders[0] + QStringLiteral("/journal")));
+    QVERIFY(journal.size() > 0);  // the listed products, written while the window was idle
+
+    // The record's file may grow no further, as on a full disk: its next write fails.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit before{};
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &before), 0);
+    rlimit full = before;
+    full.rlim_cur = rlim_t(journal.size());
+    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &full), 0);
+    const auto restore = qScopeGuard([&] { ::setrlimit(RLIMIT_FSIZE, &before); });
+
+    const int lines = grid(*started->form).sheet().lineCount();
+    work(*started->form);
+    QTRY_COMPARE(started->messages.size(), 1);
+    QVERIFY2(started->messages[0].startsWith(NotRecorded), qPrintable(started->messages[0]));
+    QCOMPARE(grid(*started->form).sheet().lineCount(), lines + 1);
+    addLine(*started->form, QStringLiteral("V1"), QStringLiteral("2"));
+    QCOMPARE(grid(*started->form).sheet().lineCount(), lines + 2);
+    QTest::qWait(20);
     QCOMPARE(started->messages.size(), 1);
     started->form->endNormally();
 }
