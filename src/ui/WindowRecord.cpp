@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
@@ -64,8 +65,22 @@ WindowRecord::WindowRecord(Form2 &window, GridActions &grid, const QString &reco
     m_window.history().addListener(this);
     connect(&m_products, &QTimer::timeout, this, [this] { runAction([&] { writeSomeProducts(); }); });
     afterWrite();
-    if (m_record)
-        m_products.start(0);
+    // The products are written once the sheet is on screen, so that nothing of the record's
+    // comes between the start and the first paint. A change made before they are all
+    // written writes the rest first.
+    controls.G->viewport()->installEventFilter(this);
+}
+
+bool WindowRecord::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Paint) {
+        runAction([&] {
+            watched->removeEventFilter(this);
+            if (m_record)
+                m_products.start(0);
+        });
+    }
+    return false;
 }
 
 WindowRecord::~WindowRecord() = default;

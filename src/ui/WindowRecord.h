@@ -58,6 +58,10 @@ public:
     // a change, and goes otherwise.
     void endNormally();
 
+protected:
+    // The grid's first paint starts the writing of the products.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void tellFailure();
     void writeSomeProducts();
