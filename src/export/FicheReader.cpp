@@ -1,145 +1,22 @@
 #include "FicheReader.h"
 
 #include "ByteLines.h"
+#include "CheckedRecords.h"
 #include "CounterCheck.h"
-#include "Crc32.h"
 #include "FicheFormat.h"
 #include "LineTotalRecount.h"
 #include "NumberRules.h"
 #include "SettingsConversion.h"
 #include "SheetColumns.h"
-#include "Utf8Field.h"
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 namespace {
 
 using namespace FicheFormat;
 
-// A record of the file: its kind, its fields (decoded, escapes replaced) and its line.
-// The check is verified before anything of the record is used.
-class RecordReader {
-public:
-    explicit RecordReader(QIODevice &file) : m_lines(file) {}
-
-    // False at the end of the file (refusal() then empty) or when the file is refused.
-    bool next();
-
-    QByteArrayView kind() const { return m_parts[0]; }
-    int fieldCount() const { return m_partCount - 2; }  // the kind and the check apart
-    // The field `i` (from 0, after the kind) decoded into `into`; false with the reason set
-    // for a field that is no UTF-8 or holds an unknown escape.
-    bool decode(int i, QString &into);
-    bool isRecord(const char *kind, int fields) const { return this->kind() == kind && fieldCount() == fields; }
-
-    qint64 lineNumber() const { return m_lines.lineNumber(); }
-    const QString &refusal() const { return m_refusal; }
-    // The refusal is about the whole file (too large, unreadable), not a line.
-    bool refusesWholeFile() const { return m_wholeFile; }
-    void refuse(const QString &reason) { m_refusal = reason; }
-    int thousandthsRead() const { return m_lines.thousandthsRead(); }
-
-private:
-    bool split(QByteArrayView line);
-    bool verifyCheck(QByteArrayView line);
-
-    ByteLines m_lines;
-    Crc32 m_crc;
-    Utf8Field m_utf8;
-    // The kind, up to SheetColumnCount fields, the check; one more tells a record too long.
-    std::array<QByteArrayView, SheetColumnCount + 3> m_parts;
-    int m_partCount = 0;
-    QString m_refusal;
-    bool m_wholeFile = false;
-};
-
-bool RecordReader::next()
-{
-    const std::optional<QByteArrayView> line = m_lines.next();
-    if (!line) {
-        m_refusal = m_lines.failure();
-        m_wholeFile = !m_refusal.isEmpty();
-        return false;
-    }
-    if (!m_lines.endedWithLineFeed()) {
-        m_refusal = QStringLiteral("le fichier s'arrête au milieu de cette ligne : il a été coupé");
-        return false;
-    }
-    return split(*line) && verifyCheck(*line);
-}
-
-bool RecordReader::split(QByteArrayView line)
-{
-    m_partCount = 0;
-    qsizetype start = 0;
-    for (;;) {
-        if (m_partCount == int(m_parts.size())) {
-            m_refusal = QStringLiteral("la ligne a plus de champs qu'aucun enregistrement d'une fiche");
-            return false;
-        }
-        const auto *tab =
-            static_cast<const char *>(std::memchr(line.data() + start, '\t', std::size_t(line.size() - start)));
-        const qsizetype end = tab ? tab - line.data() : line.size();
-        m_parts[std::size_t(m_partCount++)] = line.sliced(start, end - start);
-        if (!tab)
-            break;
-        start = end + 1;
-    }
-    if (m_partCount < 2) {
-        m_refusal = QStringLiteral("la ligne n'a pas de somme de contrôle : ce n'est pas une ligne de fiche");
-        return false;
-    }
-    return true;
-}
-
-bool RecordReader::verifyCheck(QByteArrayView line)
-{
-    const QByteArrayView check = m_parts[std::size_t(m_partCount - 1)];
-    m_crc.add(line.first(line.size() - check.size()));
-    const QByteArray expected = checkText(m_crc.value());
-    m_crc.add(check);
-    m_crc.add("\n");
-    if (check != expected) {
-        m_refusal = QStringLiteral("la ligne ne correspond pas à sa somme de contrôle : le fichier a été "
-                                   "modifié ou abîmé depuis son enregistrement");
-        return false;
-    }
-    return true;
-}
-
-bool RecordReader::decode(int i, QString &into)
-{
-    QString reason;
-    if (!m_utf8.decode(m_parts[std::size_t(i) + 1], into, reason) || !unescape(into, reason)) {
-        m_refusal = reason;
-        return false;
-    }
-    return true;
-}
-
-// The regional settings the file's numbers were written under, when they are settings the
-// number readers can work with: a decimal separator, separators that differ, none a digit
-// or a sign of the number's own, and short.
-bool validSettings(const RegionalSettings &rs)
-{
-    const auto usable = [](const QString &separator) {
-        constexpr int Longest = 4;
-        if (separator.size() > Longest)
-            return false;
-        for (const QChar c : separator) {
-            if (c.isDigit() || c == u'+' || c == u'e' || c == u'E')
-                return false;
-        }
-        return true;
-    };
-    return !rs.decimalSeparator.isEmpty() && !rs.minusSign.isEmpty() && usable(rs.decimalSeparator) &&
-           usable(rs.groupSeparator) && usable(rs.minusSign) && rs.decimalSeparator != rs.groupSeparator &&
-           rs.decimalSeparator != rs.minusSign && rs.groupSeparator != rs.minusSign;
-}
-
-SheetReading refusal(const RecordReader &in)
+SheetReading refusal(const CheckedRecords &in)
 {
     if (in.refusesWholeFile())
         return refused(in.refusal());
@@ -149,7 +26,7 @@ SheetReading refusal(const RecordReader &in)
                          : in.refusal());
 }
 
-SheetReading unexpected(const RecordReader &in, const QString &expected)
+SheetReading unexpected(const CheckedRecords &in, const QString &expected)
 {
     return refusedAt(in.lineNumber(),
                      QStringLiteral("%1 était attendu ici, pas « %2 » suivi de %3 champs")
@@ -170,7 +47,7 @@ QByteArrayView versionField(QByteArrayView start)
 
 // The records before the lines: the format, the settings the numbers were written
 // under, the counters. Nothing when they are all as they should be.
-std::optional<SheetReading> readHead(RecordReader &in, RegionalSettings &written, CounterCaptions &counters)
+std::optional<SheetReading> readHead(CheckedRecords &in, RegionalSettings &written, CounterCaptions &counters)
 {
     if (!in.next())
         return refusal(in);
@@ -184,7 +61,7 @@ std::optional<SheetReading> readHead(RecordReader &in, RegionalSettings &written
     if (!in.decode(0, written.decimalSeparator) || !in.decode(1, written.groupSeparator) ||
         !in.decode(2, written.minusSign))
         return refusal(in);
-    if (!validSettings(written))
+    if (!usableNumberSettings(written))
         return refusedAt(in.lineNumber(), QStringLiteral("les séparateurs des nombres ne sont pas utilisables"));
 
     if (!in.next())
@@ -197,7 +74,7 @@ std::optional<SheetReading> readHead(RecordReader &in, RegionalSettings &written
 }
 
 // The record after the lines, which must be the end, with their number, and the last.
-std::optional<SheetReading> readEnd(RecordReader &in, int lines)
+std::optional<SheetReading> readEnd(CheckedRecords &in, int lines)
 {
     if (!in.isRecord(End, 1))
         return unexpected(in, QStringLiteral("une ligne de la fiche (« ligne » et six cellules) ou la ligne « fin »"));
@@ -215,6 +92,26 @@ std::optional<SheetReading> readEnd(RecordReader &in, int lines)
 }
 
 }  // namespace
+
+// The regional settings the file's numbers were written under, when they are settings the
+// number readers can work with: a decimal separator, separators that differ, none a digit
+// or a sign of the number's own, and short.
+bool usableNumberSettings(const RegionalSettings &rs)
+{
+    const auto usable = [](const QString &separator) {
+        constexpr int Longest = 4;
+        if (separator.size() > Longest)
+            return false;
+        for (const QChar c : separator) {
+            if (c.isDigit() || c == u'+' || c == u'e' || c == u'E')
+                return false;
+        }
+        return true;
+    };
+    return !rs.decimalSeparator.isEmpty() && !rs.minusSign.isEmpty() && usable(rs.decimalSeparator) &&
+           usable(rs.groupSeparator) && usable(rs.minusSign) && rs.decimalSeparator != rs.groupSeparator &&
+           rs.decimalSeparator != rs.minusSign && rs.groupSeparator != rs.minusSign;
+}
 
 bool looksLikeFiche(QByteArrayView start)
 {
@@ -234,7 +131,7 @@ SheetReading readFiche(QIODevice &file, const RegionalSettings &user, const Expo
                                            "que le format « %2 »")
                                 .arg(QString::fromUtf8(version), QLatin1String(Version)));
 
-    RecordReader in(file);
+    CheckedRecords in(file, SheetColumnCount);
     RegionalSettings written;
     SheetReading read;
     CounterCaptions &counters = read.sheet.counters;

@@ -13,6 +13,11 @@
 
 #include <QIODevice>
 
+// Whether `rs` (separators read from a file) are settings the number readers can work
+// with: a decimal separator, separators that differ, none a digit or a sign of the
+// number's own, and short.
+bool usableNumberSettings(const RegionalSettings &rs);
+
 // True when `start`, the first bytes of a file, name it a .fiche file of any version.
 bool looksLikeFiche(QByteArrayView start);
 

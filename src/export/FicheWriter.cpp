@@ -1,10 +1,9 @@
 #include "FicheWriter.h"
 
-#include "Crc32.h"
 #include "FicheFormat.h"
+#include "RecordChunk.h"
 #include "SheetColumns.h"
 
-#include <QStringEncoder>
 #include <algorithm>
 #include <initializer_list>
 
@@ -14,48 +13,28 @@ namespace {
 // write per record would cost a call per line, the whole file at once its size in memory.
 constexpr qsizetype ChunkBytes = qsizetype{256} * 1024;
 
+// Gives the device the chunk's records once they fill it.
 class RecordWriter {
 public:
     explicit RecordWriter(QIODevice &file) : m_file(file) { m_chunk.reserve(ChunkBytes + ChunkBytes / 4); }
 
-    // A record's first field, the name of its kind; its other fields, the check and the
-    // line feed follow.
-    void startRecord(const char *kind) { m_fields = QLatin1String(kind); }
-    void addField(QStringView text)
-    {
-        m_fields += u'\t';
-        FicheFormat::appendEscaped(m_fields, text);
-    }
-
+    void startRecord(const char *kind) { m_chunk.startRecord(kind); }
+    void addField(QStringView text) { m_chunk.addField(text); }
     bool endRecord()
     {
-        m_fields += u'\t';
-        const qsizetype start = m_chunk.size();
-        m_chunk.resize(start + m_encoder.requiredSpace(m_fields.size()));
-        char *end = m_encoder.appendToBuffer(m_chunk.data() + start, m_fields);
-        m_chunk.resize(end - m_chunk.constData());
-        m_crc.add(QByteArrayView(m_chunk).sliced(start));
-        const QByteArray check = FicheFormat::checkText(m_crc.value());
-        m_crc.add(check);
-        m_crc.add("\n");
-        m_chunk += check;
-        m_chunk += '\n';
-        return m_chunk.size() < ChunkBytes || flush();
+        m_chunk.endRecord();
+        return m_chunk.bytes().size() < ChunkBytes || flush();
     }
-
     bool flush()
     {
-        const bool whole = m_file.write(m_chunk) == m_chunk.size();
+        const bool whole = m_file.write(m_chunk.bytes()) == m_chunk.bytes().size();
         m_chunk.clear();
         return whole;
     }
 
 private:
     QIODevice &m_file;
-    QStringEncoder m_encoder{QStringEncoder::Utf8};
-    Crc32 m_crc;
-    QString m_fields;
-    QByteArray m_chunk;
+    RecordChunk m_chunk;
 };
 
 bool writeRecord(RecordWriter &out, const char *kind, std::initializer_list<QStringView> fields)

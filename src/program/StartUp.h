@@ -18,5 +18,6 @@ std::unique_ptr<Form2> startWindow(const QString &databaseFile,
                                    CatalogueWarmUp *warmUp = nullptr);
 
 // Shows the started window; then, once, tells the user of products the catalogue could not
-// give (see src/app/LeftOutNotice.h), which the sheet and the look-up go without.
+// give (see src/app/LeftOutNotice.h), which the sheet and the look-up go without, and
+// offers the sheet of a window that did not end normally (see src/ui/WindowRecord.h).
 void showWindow(Form2 &window);

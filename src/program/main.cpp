@@ -50,5 +50,10 @@ int main(int argc, char *argv[])
     if (options.quitOnceShown)
         quitOnceShown(*window);
     showWindow(*window);
-    return QCoreApplication::exec();
+    const int status = QCoreApplication::exec();
+    // Closed by the user or the session: the sheet is the last one closed. A run ended by a
+    // failure keeps its sheet to be offered at the next start.
+    if (status == EXIT_SUCCESS)
+        window->endNormally();
+    return status;
 }

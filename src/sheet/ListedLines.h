@@ -18,6 +18,9 @@ public:
     ListedLines(std::shared_ptr<const ProductList> products, const RegionalSettings &rs);
 
     const ProductList &products() const { return *m_products; }
+    const std::shared_ptr<const ProductList> &sharedProducts() const { return m_products; }
+    // The settings the texts are figured under.
+    const RegionalSettings &settings() const { return m_rs; }
 
     // The cell as the line shows it now.
     QString cell(std::uint32_t product, int column) const;

@@ -17,6 +17,7 @@ public:
     explicit OwnLines(int columns) : m_columns(columns) {}
 
     std::uint32_t count() const { return std::uint32_t(m_texts.size()); }
+    int columns() const { return m_columns; }
 
     // The fields separated by tabs fill the cells from the first; missing fields stay
     // empty, fields beyond the last column are dropped. Returns the new line's number.

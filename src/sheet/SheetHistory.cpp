@@ -20,6 +20,11 @@ void SheetHistory::addListener(Listener *listener)
     m_listeners.push_back(listener);
 }
 
+void SheetHistory::removeListener(Listener *listener)
+{
+    std::erase(m_listeners, listener);
+}
+
 template <class Tell>
 void SheetHistory::tell(Tell &&tell)
 {

@@ -51,8 +51,10 @@ public:
     SheetHistory(const SheetHistory &) = delete;
     SheetHistory &operator=(const SheetHistory &) = delete;
 
-    // Heard in the order added, for as long as the history lives.
+    // Heard in the order added, until removed. Never removed while the listeners are being
+    // told: a listener that must go waits for the handler to end.
     void addListener(Listener *listener);
+    void removeListener(Listener *listener);
 
     void record(SheetStepValue step) override;
 

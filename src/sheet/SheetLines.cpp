@@ -7,6 +7,7 @@
 
 #include <QScopeGuard>
 #include <algorithm>
+#include <type_traits>
 #include <utility>
 
 SheetLines::SheetLines(int columns) : m_columns(columns), m_own(columns)
@@ -219,6 +220,49 @@ void SheetLines::replace(int lines, const CellSource &cell)
         state->lines.push_back(OwnLine | state->own.addCells(cells));
     }
     take(SheetStep::Replace{std::move(state)});
+}
+
+void SheetLines::replace(std::unique_ptr<SheetState> state)
+{
+    take(SheetStep::Replace{std::move(state)});
+}
+
+bool SheetLines::takeRecorded(SheetStepValue step)
+{
+    const auto isLine = [this](int line) { return line >= 0 && line < count(); };
+    const auto fits = [&](const auto &recorded) {
+        using Step = std::decay_t<decltype(recorded)>;
+        if constexpr (std::is_same_v<Step, SheetStep::TakeOwn>)
+            return isLine(recorded.line) && !isOwn(m_lines[std::size_t(recorded.line)]);
+        else if constexpr (std::is_same_v<Step, SheetStep::SetOwnCell>)
+            return recorded.slot < m_own.count() && recorded.column >= 0 && recorded.column < m_columns &&
+                   m_own.cell(recorded.slot, recorded.column) != recorded.after;
+        else if constexpr (std::is_same_v<Step, SheetStep::AppendOwn>)
+            return recorded.cells.size() == m_columns;
+        else if constexpr (std::is_same_v<Step, SheetStep::Exchange>)
+            return isLine(recorded.first) && isLine(recorded.second) && recorded.first != recorded.second;
+        else if constexpr (std::is_same_v<Step, SheetStep::Reprice>)
+            return m_listed && !m_listed->repriced();
+        else if constexpr (std::is_same_v<Step, SheetStep::Truncate>)
+            return recorded.lines >= 0 && recorded.lines < count();
+        else
+            return recorded.other != nullptr && recorded.other->own.columns() == m_columns;
+    };
+    if (!std::visit(fits, step))
+        return false;
+    if (const auto *truncate = std::get_if<SheetStep::Truncate>(&step)) {
+        resize(truncate->lines);  // the state cut from goes into the step as resize puts it
+        return true;
+    }
+    std::visit([this](auto &recorded) { take(std::move(recorded)); }, step);
+    return true;
+}
+
+std::unique_ptr<SheetState> SheetLines::releaseState()
+{
+    auto state = std::make_unique<SheetState>(m_columns);
+    swapState(*state);
+    return state;
 }
 
 template <class Step>

@@ -51,6 +51,16 @@ public:
     using CellSource = std::function<QStringView(int line, int column)>;
     void replace(int lines, const CellSource &cell);
 
+    // The sheet becomes `state`, moved in, as one step.
+    void replace(std::unique_ptr<SheetState> state);
+    // A step read back from the recovery record, taken as the operation that took it took
+    // it, when it fits the lines as they stand: every line, slot and column within them, a
+    // cell given a text it does not have, lines cut to fewer. False, nothing done, when it
+    // does not fit: a record is a file, and its numbers are checked before they are used.
+    bool takeRecorded(SheetStepValue step);
+    // The whole state, moved out; the sheet is then empty, without a journal's step.
+    std::unique_ptr<SheetState> releaseState();
+
     // Where the steps go from now on; none: they are taken and forgotten.
     void setJournal(SheetJournal *journal) { m_journal = journal; }
     // The step, the last one taken (or done again) of those still done, taken back.
@@ -70,7 +80,7 @@ public:
     int ownCount() const { return int(m_own.count()); }
 
 private:
-    static constexpr std::uint32_t OwnLine = 1u << 31;  // else: a listed product's index
+    static constexpr std::uint32_t OwnLine = SheetState::OwnLine;
     static bool isOwn(std::uint32_t line) { return line & OwnLine; }
     static std::uint32_t slotOf(std::uint32_t line) { return line & ~OwnLine; }
 

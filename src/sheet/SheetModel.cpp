@@ -134,6 +134,25 @@ void SheetModel::replace(int lines, const SheetLines::CellSource &cell)
     resetTo([&] { m_lines.replace(lines, cell); });
 }
 
+void SheetModel::replace(std::unique_ptr<SheetState> state)
+{
+    resetTo([&] { m_lines.replace(std::move(state)); });
+}
+
+bool SheetModel::takeRecorded(SheetStepValue step)
+{
+    bool taken = false;
+    resetTo([&] { taken = m_lines.takeRecorded(std::move(step)); });
+    return taken;
+}
+
+std::unique_ptr<SheetState> SheetModel::releaseState()
+{
+    std::unique_ptr<SheetState> state;
+    resetTo([&] { state = m_lines.releaseState(); });
+    return state;
+}
+
 void SheetModel::undo(std::vector<SheetStepValue> &steps)
 {
     bool textsChanged = false;

@@ -50,6 +50,11 @@ public:
     // See SheetLines::replace.
     void replace(int lines, const SheetLines::CellSource &cell);
 
+    // See SheetLines: the view starts over for each.
+    void replace(std::unique_ptr<SheetState> state);
+    bool takeRecorded(SheetStepValue step);
+    std::unique_ptr<SheetState> releaseState();
+
     // The steps of one change (SheetSteps.h) taken back, the last first, or done again, the
     // first first; the view hears of what they changed, the journal nothing.
     void undo(std::vector<SheetStepValue> &steps);

@@ -15,6 +15,9 @@
 struct SheetState {
     explicit SheetState(int columns) : own(columns) {}
 
+    // In `lines`, an own line is its slot with this bit; a listed line, its product's index.
+    static constexpr std::uint32_t OwnLine = 1u << 31;
+
     std::vector<std::uint32_t> lines;  // see SheetLines: an own line's slot, or a listed product
     OwnLines own;
     std::optional<ListedLines> listed;

@@ -32,6 +32,7 @@ class QLineEdit;
 class QPushButton;
 class GridActions;
 class SheetHistory;
+class WindowRecord;
 enum class ChangeKind;
 struct CounterCaptions;
 class LineGrid;
@@ -117,6 +118,16 @@ public:
     // a sheet found again).
     void replaceSheet(const SheetContents &sheet, ChangeKind kind);
 
+    // The sheet's recovery record (WindowRecord.h), in the folder `records`, from the sheet
+    // as it stands: started once the history is.
+    void startRecord(const QString &records);
+    // Once the window shows: what the record has to say (a sheet to find again, a record
+    // that cannot be written).
+    void offerRecovery();
+    // The window ends normally ("Fermer", the title bar, the session's end): its sheet is
+    // the last one closed.
+    void endNormally();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -145,4 +156,5 @@ private:
     QObject *m_focusedByClick = nullptr;
     GridActions *m_gridActions = nullptr;
     std::unique_ptr<SheetHistory> m_history;
+    WindowRecord *m_record = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -68,4 +69,15 @@ void endProgramWithReport(const RuntimeError &error)
         report(error);
     std::fflush(nullptr);
     std::_Exit(EXIT_FAILURE);
+}
+
+bool askYesNo(QWidget *window, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
+                    QMessageBox::Yes | QMessageBox::No, window);
+    box.setDefaultButton(QMessageBox::Yes);
+    // French whatever Qt's own translations say.
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Oui"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Non"));
+    return box.exec() == QMessageBox::Yes;
 }

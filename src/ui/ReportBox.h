@@ -8,6 +8,7 @@
 #include <memory>
 
 class QMessageBox;
+class QWidget;
 
 // The message box of a report, built but not shown.
 std::unique_ptr<QMessageBox> reportBox(const StandardReport &report);
@@ -18,6 +19,9 @@ std::unique_ptr<QMessageBox> reportBox(const StandardReport &report);
 using ReportSink = std::function<void(const StandardReport &)>;
 ReportSink setReportSink(ReportSink sink);  // returns the sink it replaces
 void report(const RuntimeError &error);
+
+// Asks the user over `window`, in French: true for "Oui" (the default), false for "Non".
+bool askYesNo(QWidget *window, const QString &text);
 
 // Tells the user something they must know, in the same way, without ending anything.
 void warn(const QString &text);

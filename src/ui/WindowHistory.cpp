@@ -1,13 +1,15 @@
 // The sheet's history in the window: each handler that changes the sheet ends with its
 // change closed (Form2Wiring.cpp), and Annuler / Rétablir take changes back or do them
 // again through the sheet's model, then show the counters as they were. No handler runs
-// for them and the entry fields keep what they hold.
+// for them and the entry fields keep what they hold. The recovery record writes the
+// changes down as they are closed (WindowRecord.h).
 
 #include "ChangeActions.h"
 #include "Form2.h"
 #include "LineGrid.h"
 #include "OpenedSheet.h"
 #include "SheetModel.h"
+#include "WindowRecord.h"
 
 #include <QLabel>
 
@@ -56,6 +58,23 @@ void Form2::redoChange()
         return;
     if (const std::optional<CounterCaptions> shown = m_history->redo())
         showCaptions(*shown);
+}
+
+void Form2::startRecord(const QString &records)
+{
+    m_record = new WindowRecord(*this, *m_gridActions, records);
+}
+
+void Form2::offerRecovery()
+{
+    if (m_record)
+        m_record->offerRecovery();
+}
+
+void Form2::endNormally()
+{
+    if (m_record)
+        m_record->endNormally();
 }
 
 void Form2::replaceSheet(const SheetContents &sheet, ChangeKind kind)

@@ -2,6 +2,22 @@
 
 #include <QTest>
 
+namespace {
+
+// The windows' recovery records (src/record) of every test in a folder of its own, never the
+// user's: CTest gives each test one (tests/CMakeLists.txt); a test run by hand makes its own.
+struct OwnStateFolder {
+    OwnStateFolder()
+    {
+        if (qEnvironmentVariableIsEmpty("XDG_STATE_HOME"))
+            qputenv("XDG_STATE_HOME", QFile::encodeName(folder.path()));
+    }
+    QTemporaryDir folder;
+};
+const OwnStateFolder ownStateFolder;
+
+}  // namespace
+
 namespace FicheTest {
 
 RegionalSettings frenchSettings()

@@ -9,10 +9,7 @@
 #include "ErrorMode.h"
 #include "Form2.h"
 #include "LineGrid.h"
-
-#include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
+#include "ReportBox.h"
 
 void Form2::haut_Click()
 {
@@ -53,11 +50,5 @@ bool Form2::ask(const QString &text)
 {
     if (m_question)
         return m_question(text);
-    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
-                    QMessageBox::Yes | QMessageBox::No, this);
-    box.setDefaultButton(QMessageBox::Yes);
-    // French whatever Qt's own translations say.
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("Oui"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("Non"));
-    return box.exec() == QMessageBox::Yes;
+    return askYesNo(this, text);
 }
