@@ -1,11 +1,11 @@
 #include "SheetRecordReader.h"
 
 #include "CheckedRecords.h"
+#include "ErrorMode.h"
 #include "FicheReader.h"
 #include "OpenedSheet.h"
 #include "RecordFormat.h"
 #include "RecordedProducts.h"
-#include "RuntimeError.h"
 #include "SheetColumns.h"
 #include "SheetHistory.h"
 #include "SheetModel.h"
@@ -184,12 +184,12 @@ bool RecordReplay::readProducts()
     if (!rs)
         return true;  // a sheet without listed lines
     ListingCounters counters(*rs);
-    bool listed = true;
-    try {
-        m_sheet.appendListed(std::make_shared<RecordedProducts>(std::move(products)), *rs, counters);
-    } catch (const RuntimeError &) {
-        listed = false;
-    }
+    // A product the listing's rules cannot list leaves the record unread.
+    const bool listed =
+        unlessItFails([&] {
+            m_sheet.appendListed(std::make_shared<RecordedProducts>(std::move(products)), *rs, counters);
+            return true;
+        }).value_or(false);
     if (!listed || m_sheet.lineCount() != *count) {
         m_sheet.releaseState();
         return stop(QStringLiteral("un produit du relevé ne se liste pas"));
